@@ -1,0 +1,12 @@
+#include "app/Module1.h"
+
+#include <QDir>
+
+namespace palitra {
+
+QString Module1::wordListPath() const
+{
+    return QDir(appPath).filePath(QStringLiteral("Palitra.pal"));
+}
+
+} // namespace palitra

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace palitra {
+
+class Random;
+
+// Message boxes. They show the title "Palitra" and Spanish buttons.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    virtual bool ask(const QString& question) = 0;   // question icon, OK/Cancel; true unless Cancel
+    virtual void inform(const QString& message) = 0; // information icon, OK
+    virtual void warn(const QString& message) = 0;   // exclamation icon, OK
+    virtual void error(const QString& message) = 0;  // critical icon, OK
+};
+
+// Monotonic seconds, for the round's countdown.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual double seconds() = 0;
+};
+
+// Opens a file (relative to `workingDirectory`) or an address with the
+// desktop's handler. Failures are ignored.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual void open(const QString& target, const QString& workingDirectory) = 0;
+};
+
+// Everything the windows need from the outside world, so that tests can
+// replace it.
+struct Platform {
+    Prompts& prompts;
+    Clock& clock;
+    Random& random;
+    Shell& shell;
+};
+
+} // namespace palitra
