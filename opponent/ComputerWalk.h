@@ -44,7 +44,15 @@ public:
     bool inPath(int cell) const { return inPath_[cell]; }
 
 private:
-    // (private helpers of the implementation)
+    int lastCell() const;
+    int cellAt(std::size_t index) const;
+    // Tries the tile `next` at the end of the path; true when the move is accepted.
+    bool tryCell(int next, const Dictionary& dictionary, std::optional<Found>& found);
+    // Next direction, backing up as many levels as are exhausted.
+    void advanceDirection(Random& random);
+    void backUp();
+    void startNextCell(Random& random);
+
     Board board_{};
     std::string searchWord_;
     std::string searchPath_;
