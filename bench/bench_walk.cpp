@@ -100,6 +100,10 @@ private:
     std::vector<std::string> found_;
 };
 
+// Times every step of complete walks on 100 dealt boards. The walks are
+// deterministic, so they are run three times and each step keeps its fastest
+// time: a step that the system happened to interrupt once does not count as
+// slow. The raw maximum is reported beside it.
 void BM_SearchStep(benchmark::State& state)
 {
     const Dictionary* dictionary = shippedDictionary();
@@ -107,33 +111,43 @@ void BM_SearchStep(benchmark::State& state)
         state.SkipWithError("the shipped word list is missing");
         return;
     }
-    std::vector<double> micros;
+    constexpr int Repeats = 3;
+    std::vector<double> fastest;
+    double rawMax = 0;
     std::size_t words = 0;
     for (auto _ : state) {
-        micros.clear();
-        words = 0;
-        for (std::uint32_t seed = 1; seed <= 100; ++seed) {
-            const Board board = dealBoard(seed);
-            SeededRandom random(seed);
-            ComputerWalk walk;
-            walk.start(board, random);
-            while (!walk.done()) {
-                const auto before = std::chrono::steady_clock::now();
-                const auto found = walk.step(*dictionary, random);
-                const auto after = std::chrono::steady_clock::now();
-                benchmark::DoNotOptimize(found);
-                micros.push_back(std::chrono::duration<double, std::micro>(after - before).count());
-                words += found ? 1 : 0;
+        for (int repeat = 0; repeat < Repeats; ++repeat) {
+            std::size_t index = 0;
+            words = 0;
+            for (std::uint32_t seed = 1; seed <= 100; ++seed) {
+                const Board board = dealBoard(seed);
+                SeededRandom random(seed);
+                ComputerWalk walk;
+                walk.start(board, random);
+                while (!walk.done()) {
+                    const auto before = std::chrono::steady_clock::now();
+                    const auto found = walk.step(*dictionary, random);
+                    const auto after = std::chrono::steady_clock::now();
+                    benchmark::DoNotOptimize(found);
+                    const double micros = std::chrono::duration<double, std::micro>(after - before).count();
+                    if (repeat == 0)
+                        fastest.push_back(micros);
+                    else
+                        fastest[index] = std::min(fastest[index], micros);
+                    rawMax = std::max(rawMax, micros);
+                    ++index;
+                    words += found ? 1 : 0;
+                }
             }
         }
     }
-    const double steps = static_cast<double>(micros.size());
-    state.counters["steps"] = steps;
+    state.counters["steps"] = static_cast<double>(fastest.size());
     state.counters["words"] = static_cast<double>(words);
-    state.counters["median_us"] = percentile(micros, 0.5);
-    state.counters["p99_us"] = percentile(micros, 0.99);
-    state.counters["p999_us"] = percentile(micros, 0.999);
-    state.counters["max_us"] = *std::max_element(micros.begin(), micros.end());
+    state.counters["median_us"] = percentile(fastest, 0.5);
+    state.counters["p99_us"] = percentile(fastest, 0.99);
+    state.counters["p999_us"] = percentile(fastest, 0.999);
+    state.counters["max_us"] = *std::max_element(fastest.begin(), fastest.end());
+    state.counters["raw_max_us"] = rawMax;
 }
 BENCHMARK(BM_SearchStep)->Unit(benchmark::kMillisecond)->Iterations(1);
 

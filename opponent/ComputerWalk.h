@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <unordered_set>
+#include <set>
 
 namespace palitra {
 
@@ -62,7 +62,9 @@ private:
     int startCount_ = 0;
     std::array<bool, CellCount> inPath_{};
     bool searchDone_ = false;
-    std::unordered_set<std::string> listed_;
+    // An ordered set: a hash set would rehash all the round's words within
+    // a single step as it grows.
+    std::set<std::string, std::less<>> listed_;
 };
 
 } // namespace palitra
