@@ -15,6 +15,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
