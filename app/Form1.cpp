@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -247,7 +246,6 @@ void Form1::Form_Unload()
             exitStatus_ = 1;
         }
     }
-    QCoreApplication::exit(exitStatus_);
 }
 
 void Form1::MnuHow_Click()

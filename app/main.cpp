@@ -31,7 +31,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QString());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/palitra.png")));
-    QApplication::setQuitOnLastWindowClosed(false);
 
     QTranslator qtSpanish;
     if (qtSpanish.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
