@@ -188,6 +188,7 @@ struct Game {
     QPushButton* tile(int cell) const { return control<QPushButton>(QStringLiteral("Command1_%1").arg(cell)); }
     QPushButton* mainButton() const { return control<QPushButton>(QStringLiteral("Command2")); }
     QLabel* label(const QString& name) const { return control<QLabel>(name); }
+    QString text(const QString& labelName) const { return label(labelName)->text(); }
     QListWidget* list(const QString& name) const { return control<QListWidget>(name); }
     QTimer* timer(const QString& name) const { return control<QTimer>(name); }
     QString caption() const { return mainButton()->text(); }
