@@ -54,6 +54,14 @@ std::function<void(QDialog*)> clickEntries(QList<int> rows)
     };
 }
 
+// Rows for a question answered Cancel and OK.
+void answerRows()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("OK") << true;
+}
+
 } // namespace
 
 class TestGame : public QObject {
@@ -388,9 +396,7 @@ void TestGame::knownWordIsAcceptedAndTheBoardCleared()
 
 void TestGame::unknownWordAsks_data()
 {
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("Cancel") << false;
-    QTest::newRow("OK") << true;
+    answerRows();
 }
 
 void TestGame::unknownWordAsks()
@@ -413,9 +419,7 @@ void TestGame::unknownWordAsks()
 
 void TestGame::timeRunningOutDuringTheQuestionEndsTheRoundAfterIt_data()
 {
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("Cancel") << false;
-    QTest::newRow("OK") << true;
+    answerRows();
 }
 
 void TestGame::timeRunningOutDuringTheQuestionEndsTheRoundAfterIt()
