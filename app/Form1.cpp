@@ -209,7 +209,7 @@ void Form1::buildMenus()
 bool Form1::Form_Load(const QString& programFolder)
 {
     module_.appPath = programFolder;
-    MnuInfo_Click();
+    FormQuindaro::fShow(platform_.shell, module_.appPath, nullptr);
     module_.dictionaryChanged = false;
 
     Form3 loading(module_, windowTitle());
@@ -257,8 +257,7 @@ void Form1::MnuHow_Click()
 
 void Form1::MnuInfo_Click()
 {
-    FormQuindaro about(platform_.shell, module_.appPath, this);
-    about.fShow();
+    FormQuindaro::fShow(platform_.shell, module_.appPath, this);
 }
 
 } // namespace palitra

@@ -73,10 +73,16 @@ private:
         bool ordered; // its non-empty entries are in ascending byte order
     };
 
-    std::vector<std::string> words_;    // words_[0] is the unused empty slot
+    PrefixGroup groupNumbered(std::size_t number) const;
+    std::size_t insertionIndex(std::string_view word) const;
+
+    // Position p (1..wordCount()) is words_[p - 1]; position 0 is always empty
+    // and not stored, so the list read from the file is kept without moving it.
+    std::vector<std::string> words_;
     std::vector<std::string> prefixes_; // prefixes_[0] unused
     std::vector<GroupInfo> groups_;     // groups_[0] unused
     std::unordered_map<std::uint32_t, std::size_t> firstGroupByPrefix_;
+    bool sorted_ = true; // the non-empty entries were in sortKey order at the last rebuild
 };
 
 } // namespace palitra

@@ -2,9 +2,12 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QIODevice;
 
 namespace palitra {
 
@@ -37,6 +40,16 @@ public:
     // Writes the file atomically: on failure the previous file stays whole and
     // `error` (Spanish, naming the file and the reason) is set.
     static bool write(const QString& path, const Dictionary& dictionary, QString* error);
+
+    // Writes serialize(dictionary) to `device` piece by piece; false as soon
+    // as a write fails.
+    static bool writeTo(QIODevice& device, const Dictionary& dictionary);
+
+    // Replaces the file at `path` with what `writeContent` writes, only if it
+    // returns true and the file can be committed; otherwise the previous file
+    // stays whole and `error` is set as for write().
+    static bool writeAtomically(const QString& path, const std::function<bool(QIODevice&)>& writeContent,
+                                QString* error);
 };
 
 } // namespace palitra

@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <unordered_set>
+#include <set>
 
 namespace palitra {
 
@@ -44,7 +44,15 @@ public:
     bool inPath(int cell) const { return inPath_[cell]; }
 
 private:
-    // (private helpers of the implementation)
+    int lastCell() const;
+    int cellAt(std::size_t index) const;
+    // Tries the tile `next` at the end of the path; true when the move is accepted.
+    bool tryCell(int next, const Dictionary& dictionary, std::optional<Found>& found);
+    // Next direction, backing up as many levels as are exhausted.
+    void advanceDirection(Random& random);
+    void backUp();
+    void startNextCell(Random& random);
+
     Board board_{};
     std::string searchWord_;
     std::string searchPath_;
@@ -54,7 +62,9 @@ private:
     int startCount_ = 0;
     std::array<bool, CellCount> inPath_{};
     bool searchDone_ = false;
-    std::unordered_set<std::string> listed_;
+    // An ordered set: a hash set would rehash all the round's words within
+    // a single step as it grows.
+    std::set<std::string, std::less<>> listed_;
 };
 
 } // namespace palitra

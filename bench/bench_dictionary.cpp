@@ -1,0 +1,168 @@
+#include "dictionary/Dictionary.h"
+#include "dictionary/WordListFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <string>
+
+using namespace palitra;
+
+namespace {
+
+const QString ShippedList = QStringLiteral(PALITRA_SHIPPED_LIST);
+
+bool shippedListPresent(benchmark::State& state)
+{
+    if (QFile::exists(ShippedList))
+        return true;
+    state.SkipWithError("the shipped word list " PALITRA_SHIPPED_LIST " is missing");
+    return false;
+}
+
+std::optional<Dictionary> loadShippedList()
+{
+    WordListFile::ReadResult read = WordListFile::read(ShippedList);
+    if (!read.ok)
+        return std::nullopt;
+    return Dictionary(std::move(read.entries));
+}
+
+// A figure of /proc/self/status in kilobytes ("VmRSS", "VmHWM"), or -1.
+double statusKilobytes(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with(field + ":"))
+            return std::stod(line.substr(field.size() + 1));
+    }
+    return -1;
+}
+
+// Makes VmHWM restart from the current resident size.
+void resetPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+} // namespace
+
+// Reading, parsing and indexing the shipped list, as at start-up.
+static void BM_LoadDictionary(benchmark::State& state)
+{
+    if (!shippedListPresent(state))
+        return;
+    for (auto _ : state) {
+        std::optional<Dictionary> dictionary = loadShippedList();
+        if (!dictionary) {
+            state.SkipWithError("the shipped word list cannot be read");
+            return;
+        }
+        benchmark::DoNotOptimize(dictionary->prefixCount());
+        state.PauseTiming(); // freeing the list is not part of loading it
+        dictionary.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadDictionary)->Unit(benchmark::kMillisecond);
+
+// The floor for loading: reading the same file into memory and counting its lines.
+static void BM_ReadFloor(benchmark::State& state)
+{
+    if (!shippedListPresent(state))
+        return;
+    for (auto _ : state) {
+        QFile file(ShippedList);
+        if (!file.open(QIODevice::ReadOnly)) {
+            state.SkipWithError("the shipped word list cannot be opened");
+            return;
+        }
+        const QByteArray bytes = file.readAll();
+        benchmark::DoNotOptimize(std::count(bytes.begin(), bytes.end(), '\n'));
+    }
+}
+BENCHMARK(BM_ReadFloor)->Unit(benchmark::kMillisecond);
+
+// One insertion into the shipped list as loaded at start-up; each insertion
+// starts from a fresh load, outside the timed region.
+static void BM_AddWord(benchmark::State& state, const char* word)
+{
+    if (!shippedListPresent(state))
+        return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::optional<Dictionary> dictionary = loadShippedList();
+        if (!dictionary) {
+            state.SkipWithError("the shipped word list cannot be read");
+            return;
+        }
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(dictionary->addWord(word));
+        state.PauseTiming();
+        dictionary.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK_CAPTURE(BM_AddWord, first, "aaaa")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AddWord, middle, "mesita")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AddWord, enye, "\xF1oquito")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AddWord, last, "zzzzz")->Unit(benchmark::kMillisecond);
+
+// Resident memory at the peak of one load. Run it alone
+// (--benchmark_filter=BM_LoadPeakMemory) for the figure of a process that
+// only loads the list: the peak counts what earlier benchmarks left resident.
+static void BM_LoadPeakMemory(benchmark::State& state)
+{
+    if (!shippedListPresent(state))
+        return;
+    for (auto _ : state) {
+        resetPeakMemory();
+        const double before = statusKilobytes("VmRSS");
+        std::optional<Dictionary> dictionary = loadShippedList();
+        benchmark::DoNotOptimize(dictionary);
+        const double peak = statusKilobytes("VmHWM");
+        state.counters["RssBeforeMB"] = before / 1024;
+        state.counters["PeakMB"] = peak / 1024;
+        state.counters["LoadGrowthMB"] = (peak - before) / 1024;
+        state.counters["HeldMB"] = (statusKilobytes("VmRSS") - before) / 1024;
+    }
+}
+BENCHMARK(BM_LoadPeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The parts of a load: splitting the file's bytes into entries...
+static void BM_ParseShippedList(benchmark::State& state)
+{
+    if (!shippedListPresent(state))
+        return;
+    QFile file(ShippedList);
+    if (!file.open(QIODevice::ReadOnly)) {
+        state.SkipWithError("the shipped word list cannot be opened");
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WordListFile::parse(std::string_view(bytes.constData(), bytes.size())));
+}
+BENCHMARK(BM_ParseShippedList)->Unit(benchmark::kMillisecond);
+
+// ...and indexing them.
+static void BM_BuildPrefixIndex(benchmark::State& state)
+{
+    if (!shippedListPresent(state))
+        return;
+    std::optional<Dictionary> dictionary = loadShippedList();
+    if (!dictionary) {
+        state.SkipWithError("the shipped word list cannot be read");
+        return;
+    }
+    for (auto _ : state) {
+        dictionary->buildPrefixIndex();
+        benchmark::DoNotOptimize(dictionary->prefixCount());
+    }
+}
+BENCHMARK(BM_BuildPrefixIndex)->Unit(benchmark::kMillisecond);
