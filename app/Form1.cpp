@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,6 +16,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace palitra {
 
@@ -158,7 +159,11 @@ void Form1::buildControls()
                                          QStringLiteral("DejaVu Sans")},
                                         9.75, true);
     for (int i = 0; i < 2; ++i) {
-        Label5[i] = placed<QLabel>(client, arrayName("Label5", i), scoreNamePlaces[i]);
+        // Right-aligned names grow leftwards when the installed font is wider than the drawing's.
+        QRect namePlace = scoreNamePlaces[i];
+        namePlace.setLeft(std::min(namePlace.left(),
+                                   namePlace.right() - client->fontMetrics().horizontalAdvance(scoreNames[i]) - 2));
+        Label5[i] = placed<QLabel>(client, arrayName("Label5", i), namePlace);
         Label5[i]->setText(scoreNames[i]);
         Label5[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setColours(Label5[i], DarkGreen, PaleYellow);
@@ -247,7 +252,6 @@ void Form1::Form_Unload()
             exitStatus_ = 1;
         }
     }
-    QCoreApplication::exit(exitStatus_);
 }
 
 void Form1::MnuHow_Click()

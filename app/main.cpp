@@ -3,6 +3,7 @@
 #include "app/MessageBoxPrompts.h"
 #include "app/Module1.h"
 #include "app/MonotonicClock.h"
+#include "app/Twips.h"
 #include "game/SeededRandom.h"
 
 #include <QApplication>
@@ -31,7 +32,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QString());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/palitra.png")));
-    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setFont(palitra::nearestFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                                       QStringLiteral("DejaVu Sans")},
+                                      8.25, false));
 
     QTranslator qtSpanish;
     if (qtSpanish.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),

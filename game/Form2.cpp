@@ -46,6 +46,7 @@ Form2::Form2(GameOptions& options, Prompts& prompts, QWidget* parent)
     , options_(options)
     , prompts_(prompts)
 {
+    setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Elige..."));
     setFixedSize(twips(0, 0, 4350, 2205).size());
     buildControls();

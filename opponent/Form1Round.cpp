@@ -81,8 +81,11 @@ void Form1::searchStep()
 
 void Form1::List2_Click()
 {
+    // Once "Mezclar" has started the shuffle the board belongs to the next
+    // round, even before the first deal has changed the caption: a path shown
+    // now would stay green into the round.
     const QChar first = phase();
-    if (first == u'A' || first == u'E')
+    if (first == u'A' || first == u'E' || Timer1->isActive())
         return;
     const int row = List2->currentRow();
     if (row < 0)
