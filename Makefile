@@ -1,8 +1,12 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 300
+ASAN_BUILD ?= build-asan
+SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 
-.PHONY: all bootstrap configure build run test bench clean
+.PHONY: all bootstrap configure build run test test-asan fuzz bench clean
 
 all: build
 
@@ -21,9 +25,23 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The whole suite again, built with AddressSanitizer and UBSan.
+test-asan: bootstrap
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DPALITRA_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)"
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+# Fuzzes the word-list core for FUZZ_SECONDS; the corpus grows in $(FUZZ_BUILD)/corpus.
+fuzz: bootstrap
+	./tests/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(CURDIR)/$(FUZZ_BUILD)/corpus
+
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target palitra_bench
 	cd $(BUILD) && ./bench/palitra_bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
