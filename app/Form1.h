@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <vector>
 
 class QAction;
 class QFrame;
