@@ -76,6 +76,8 @@ private:
     void StartShuffle();
     void SubmitWord();
     void EndRound();
+    bool askDuringRound(const QString& question);
+    bool takePendingRoundEnd();
     void setWordCaption(const QString& word);
     void whitenTiles();
     void erasePlayerPath();
@@ -119,9 +121,9 @@ private:
     ComputerWalk walk_;
     bool gameInProgress_ = false;
 
-    // A word question is open while the round's time runs out: the round
-    // ends as soon as it is answered, not underneath it.
-    bool wordQuestionOpen_ = false;
+    // When the round's time runs out while a question is open, the round
+    // ends as soon as the question is answered, not underneath it.
+    bool questionOpen_ = false;
     bool roundEndPending_ = false;
 
     int exitStatus_ = 0;

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace palitra {
 
 QChar Form1::phase() const
@@ -64,10 +66,32 @@ void Form1::ResetBoard()
 
 void Form1::MnuNew_Click()
 {
-    if (gameInProgress_ && !platform_.prompts.ask(QStringLiteral("¿Quieres empezar otra partida?")))
-        return;
+    if (gameInProgress_) {
+        const bool startOver = askDuringRound(QStringLiteral("¿Quieres empezar otra partida?"));
+        const bool roundOver = takePendingRoundEnd();
+        if (!startOver) {
+            if (roundOver)
+                EndRound();
+            return;
+        }
+    }
     ResetBoard();
     Command2->setFocus();
+}
+
+// The round's clock goes on ticking under a question; a round whose time
+// runs out meanwhile waits for the answer (see takePendingRoundEnd).
+bool Form1::askDuringRound(const QString& question)
+{
+    questionOpen_ = true;
+    const bool answer = platform_.prompts.ask(question);
+    questionOpen_ = false;
+    return answer;
+}
+
+bool Form1::takePendingRoundEnd()
+{
+    return std::exchange(roundEndPending_, false);
 }
 
 void Form1::StartShuffle()
@@ -180,17 +204,13 @@ void Form1::SubmitWord()
     const QByteArray bytes = word.toLatin1();
     const std::string_view entry(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (module_.dictionary.findWord(entry) == 0) {
-        wordQuestionOpen_ = true;
-        const bool add = platform_.prompts.ask(QStringLiteral("No conozco la palabra: ") + word
-                                               + QStringLiteral("\n\n¿Quieres añadirla a la lista?"));
-        wordQuestionOpen_ = false;
+        const bool add = askDuringRound(QStringLiteral("No conozco la palabra: ") + word
+                                        + QStringLiteral("\n\n¿Quieres añadirla a la lista?"));
         if (add) {
             module_.dictionary.addWord(entry);
             module_.dictionaryChanged = true;
         }
-        if (roundEndPending_) {
-            // The time ran out while the question was open: the round is over.
-            roundEndPending_ = false;
+        if (takePendingRoundEnd()) {
             EndRound();
             return;
         }

@@ -63,7 +63,7 @@ bool Form1::updateClock()
         return true;
 
     Timer2->stop();
-    if (wordQuestionOpen_)
+    if (questionOpen_)
         roundEndPending_ = true;
     else
         EndRound();

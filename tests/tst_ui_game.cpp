@@ -419,13 +419,21 @@ void TestGame::unknownWordAsks()
 
 void TestGame::timeRunningOutDuringTheQuestionEndsTheRoundAfterIt_data()
 {
-    answerRows();
+    QTest::addColumn<bool>("newGame");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("word, Cancel") << false << false << "Mezclar";
+    QTest::newRow("word, OK") << false << true << "Mezclar";
+    QTest::newRow("new game, Cancel") << true << false << "Mezclar";
+    QTest::newRow("new game, OK") << true << true << "Nuevo Juego";
 }
 
 void TestGame::timeRunningOutDuringTheQuestionEndsTheRoundAfterIt()
 {
-    // When the time runs out while the word question is open, the round ends once it is answered.
+    // When the time runs out while a question is open, the round ends once it is answered, never under it.
+    QFETCH(bool, newGame);
     QFETCH(bool, answer);
+    QFETCH(QString, caption);
     auto game = roundInProgress();
     game->spell({0, 1, 2, 3, 4});
     game->prompts.answers = {answer};
@@ -436,13 +444,18 @@ void TestGame::timeRunningOutDuringTheQuestionEndsTheRoundAfterIt()
         QCOMPARE(game->caption(), QStringLiteral("Añadir"));
     };
 
-    game->form->Command2_Click();
+    if (newGame)
+        game->form->MnuNew_Click();
+    else
+        game->form->Command2_Click();
 
-    QCOMPARE(game->prompts.log.size(), 2);
-    QCOMPARE(game->prompts.log.at(1), QStringLiteral("inform: Se acabó el tiempo."));
-    QCOMPARE(game->caption(), QStringLiteral("Mezclar"));
+    const bool roundEnded = caption == QStringLiteral("Mezclar");
+    QCOMPARE(game->prompts.log.size(), roundEnded ? 2 : 1);
+    if (roundEnded)
+        QCOMPARE(game->prompts.log.at(1), QStringLiteral("inform: Se acabó el tiempo."));
+    QCOMPARE(game->caption(), caption);
     QVERIFY(game->items(QStringLiteral("List1")).isEmpty());
-    QCOMPARE(game->module.dictionary.findWord("SOLAR") != 0, answer);
+    QCOMPARE(game->module.dictionary.findWord("SOLAR") != 0, answer && !newGame);
     QVERIFY(game->greenTiles().isEmpty());
 }
 
