@@ -6,28 +6,30 @@ FUZZ_SECONDS ?= 300
 ASAN_BUILD ?= build-asan
 SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 
-.PHONY: all bootstrap configure build run test test-asan fuzz bench clean
+.PHONY: all build run test test-asan fuzz bench clean
 
 all: build
 
-bootstrap:
-	@./scripts/bootstrap
-
-configure: bootstrap
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-
-build: configure
+# The game alone: what building and playing needs.
+build:
+	@./scripts/bootstrap run
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DPALITRA_BUILD_TESTS=OFF -DPALITRA_BUILD_BENCH=OFF
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	cd $(BUILD) && ./palitra
 
-test: build
+# The game and every test, with what the tests need besides.
+test:
+	@./scripts/bootstrap test
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DPALITRA_BUILD_TESTS=ON -DPALITRA_BUILD_BENCH=OFF
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite again, built with AddressSanitizer and UBSan.
-test-asan: bootstrap
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DPALITRA_BUILD_BENCH=OFF \
+test-asan:
+	@./scripts/bootstrap test
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DPALITRA_BUILD_TESTS=ON -DPALITRA_BUILD_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -36,10 +38,13 @@ test-asan: bootstrap
 	  ctest --output-on-failure -j $(JOBS)
 
 # Fuzzes the word-list core for FUZZ_SECONDS; the corpus grows in $(FUZZ_BUILD)/corpus.
-fuzz: bootstrap
+fuzz:
+	@./scripts/bootstrap test
 	./tests/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(CURDIR)/$(FUZZ_BUILD)/corpus
 
-bench: configure
+bench:
+	@./scripts/bootstrap bench
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DPALITRA_BUILD_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS) --target palitra_bench
 	cd $(BUILD) && ./bench/palitra_bench
 

@@ -7,11 +7,7 @@ set(PALITRA_INSTALL_APPDIR "lib/palitra" CACHE STRING
     "Folder under the prefix that holds the program, Palitra.pal and Instrucciones.htm")
 
 install(TARGETS palitra RUNTIME DESTINATION ${PALITRA_INSTALL_APPDIR})
-foreach(data_file IN LISTS PALITRA_DATA_FILES)
-  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/data/${data_file})
-    install(FILES data/${data_file} DESTINATION ${PALITRA_INSTALL_APPDIR})
-  endif()
-endforeach()
+install(FILES ${PALITRA_DATA_FILES} DESTINATION ${PALITRA_INSTALL_APPDIR})
 
 file(RELATIVE_PATH PALITRA_LAUNCHER_TO_APPDIR
   /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${PALITRA_INSTALL_APPDIR})

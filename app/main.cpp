@@ -1,10 +1,11 @@
-#include "app/DesktopShell.h"
-#include "app/Form1.h"
-#include "app/MessageBoxPrompts.h"
-#include "app/Module1.h"
-#include "app/MonotonicClock.h"
-#include "app/Twips.h"
-#include "game/SeededRandom.h"
+#include "core/dictionary/DictionaryStore.h"
+#include "core/game/Game.h"
+#include "core/game/SeededRandom.h"
+#include "ui/DesktopShell.h"
+#include "ui/Form1.h"
+#include "ui/MessageBoxPrompts.h"
+#include "ui/MonotonicClock.h"
+#include "ui/Style.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -32,25 +33,25 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QString());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/palitra.png")));
-    QApplication::setFont(palitra::nearestFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                                       QStringLiteral("DejaVu Sans")},
-                                      8.25, false));
+    QApplication::setFont(palitra::style::defaultFont());
 
+    // Message boxes show their standard buttons in Spanish.
     QTranslator qtSpanish;
     if (qtSpanish.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtSpanish);
 
     palitra::MessageBoxPrompts prompts;
+    palitra::DesktopShell shell;
     palitra::MonotonicClock clock;
     palitra::SeededRandom random(clockSeed());
-    palitra::DesktopShell shell;
-    palitra::Module1 module;
+    palitra::DictionaryStore words;
+    palitra::Game game(words, random, clock);
 
-    palitra::Form1 form(module, palitra::Platform{prompts, clock, random, shell});
-    if (!form.Form_Load(QApplication::applicationDirPath()))
-        return form.exitStatus();
-    form.show();
+    palitra::Form1 window(game, words, palitra::Platform{prompts, shell});
+    if (!window.start(QApplication::applicationDirPath()))
+        return window.exitStatus();
+    window.show();
     const int status = QApplication::exec();
-    return status != 0 ? status : form.exitStatus();
+    return status != 0 ? status : window.exitStatus();
 }

@@ -1,6 +1,6 @@
-#include "dictionary/LetterBag.h"
-#include "game/Deal.h"
-#include "game/SeededRandom.h"
+#include "core/game/LetterBag.h"
+#include "core/game/Deal.h"
+#include "core/game/SeededRandom.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "dictionary/Dictionary.h"
-#include "dictionary/WordListFile.h"
+#include "core/dictionary/Dictionary.h"
+#include "core/dictionary/WordListFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,7 +27,7 @@ bool shippedListPresent(benchmark::State& state)
 std::optional<Dictionary> loadShippedList()
 {
     WordListFile::ReadResult read = WordListFile::read(ShippedList);
-    if (!read.ok)
+    if (!read.ok())
         return std::nullopt;
     return Dictionary(std::move(read.entries));
 }

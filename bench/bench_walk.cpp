@@ -1,9 +1,9 @@
-#include "dictionary/Dictionary.h"
-#include "dictionary/WordListFile.h"
-#include "game/Adjacency.h"
-#include "game/Board.h"
-#include "game/SeededRandom.h"
-#include "opponent/ComputerWalk.h"
+#include "core/dictionary/Dictionary.h"
+#include "core/dictionary/WordListFile.h"
+#include "core/game/Adjacency.h"
+#include "core/game/Board.h"
+#include "core/game/SeededRandom.h"
+#include "core/opponent/ComputerWalk.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +24,7 @@ const Dictionary* shippedDictionary()
 {
     static const std::unique_ptr<Dictionary> dictionary = [] {
         const WordListFile::ReadResult list = WordListFile::read(QStringLiteral(PALITRA_SHIPPED_LIST));
-        return list.ok ? std::make_unique<Dictionary>(list.entries) : nullptr;
+        return list.ok() ? std::make_unique<Dictionary>(list.entries) : nullptr;
     }();
     return dictionary.get();
 }

@@ -7,11 +7,11 @@
 // the 25 start cells, comma-separated, in the order the random draws give
 // them; without it the cells are started 0 to 24.
 
-#include "dictionary/Dictionary.h"
-#include "dictionary/WordListFile.h"
-#include "game/Board.h"
-#include "game/Random.h"
-#include "opponent/ComputerWalk.h"
+#include "core/dictionary/Dictionary.h"
+#include "core/dictionary/WordListFile.h"
+#include "core/game/Board.h"
+#include "core/game/Random.h"
+#include "core/opponent/ComputerWalk.h"
 
 #include <QString>
 
@@ -142,8 +142,8 @@ int main(int argc, char* argv[])
     }
 
     const palitra::WordListFile::ReadResult list = palitra::WordListFile::read(QString::fromLocal8Bit(argv[1]));
-    if (!list.ok) {
-        std::fprintf(stderr, "palitra-walk: %s\n", list.error.toLocal8Bit().constData());
+    if (list.problem) {
+        std::fprintf(stderr, "palitra-walk: cannot read %s %s\n", argv[1], list.problem->reason.toLocal8Bit().constData());
         return 1;
     }
     const palitra::Dictionary dictionary(list.entries);

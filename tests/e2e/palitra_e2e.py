@@ -1,16 +1,16 @@
-"""Palitra on a private Xvfb display, driven as a player would: xdotool clicks
-and keys, the close box's WM_DELETE_WINDOW request, and reads of the screen.
-Every wait has a deadline; what is started here is stopped when the session ends."""
+"""Palitra on a private Xvfb display, driven as a player would: xdotool clicks and keys, the close box's
+WM_DELETE_WINDOW request, and reads of the screen. Every wait has a deadline; what is started here is stopped
+when the session ends. A script exits 0 passed, 77 when no X server can be started, 1 on any failure (an exception)."""
 
 import contextlib
-import ctypes.util
+import ctypes
 import os
 import pathlib
-import select
 import shutil
 import signal
 import struct
 import subprocess
+import sys
 import time
 
 WAIT = 15.0  # the longest any one step may take
@@ -18,37 +18,22 @@ MAIN_TITLE, OPTIONS_TITLE, BOX_TITLE = r"^Palitra 1\.2$", r"^Elige\.\.\.$", r"^P
 CLIENT_SIZE, ABOUT_SIZE = (505, 279), (284, 420)  # main window below its menu bar; about window
 
 
-class Skip(Exception):  # no X server can be started here
-    pass
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
 
 
-class Failure(Exception):
-    pass
-
-
-def run(body, *args):
-    """Runs body(*args) under a watchdog; returns 0 passed, 1 failed, 77 skipped."""
-    def on_alarm(_signum, _frame):
-        raise Failure("the whole run took longer than 90 s")
-    signal.signal(signal.SIGALRM, on_alarm)
+def run(body, *args):  # body(*args) under a watchdog: "PASS", or an exception and status 1
+    signal.signal(signal.SIGALRM, lambda *_: check(False, "the whole run took longer than 90 s"))
     signal.alarm(90)
-    try:
-        body(*args)
-    except Skip as reason:
-        print(f"SKIP: {reason}")
-        return 77
-    except (Failure, OSError, subprocess.SubprocessError) as reason:
-        print(f"FAIL: {reason}")
-        return 1
+    body(*args)
     print("PASS")
-    return 0
 
 
 def wait_until(what, condition):
     deadline = time.monotonic() + WAIT
     while not (value := condition()):
-        if time.monotonic() > deadline:
-            raise Failure(f"waited {WAIT:.0f} s for {what}")
+        check(time.monotonic() < deadline, f"waited {WAIT:.0f} s for {what}")
         time.sleep(0.05)
     return value
 
@@ -74,39 +59,30 @@ class XSession:
         self.workdir, self.failure_shot, self.processes = workdir, failure_shot, []
 
     def __enter__(self):
-        if not shutil.which("Xvfb"):
-            raise Skip("Xvfb is not installed, so no X server can be started (scripts/bootstrap installs xvfb)")
-        read_end, write_end = os.pipe()
-        self.processes.append(subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                                                "-dpi", "96", "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,)))
-        os.close(write_end)
-        number = b""  # Xvfb writes the number, then a newline, and needs the pipe open meanwhile
-        while not number.endswith(b"\n") and select.select([read_end], [], [], WAIT)[0]:
-            number += os.read(read_end, 16) or b"\n"  # at the end of the file Xvfb has given up
-        os.close(read_end)
-        if not number.strip().isdigit():
+        number = b""
+        if shutil.which("Xvfb"):
+            self.processes.append(subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-dpi",
+                                                    "96", "-nolisten", "tcp", "-noreset"], stdout=subprocess.PIPE))
+            number = self.processes[0].stdout.readline().strip()  # once the display is ready; nothing if Xvfb gave up
+        if not number.isdigit():  # the one reason to skip
             self.__exit__(None)
-            raise Skip("Xvfb did not start a display (see its messages, if any)")
-        self.display = ":" + number.strip().decode()
+            print("SKIP: no X server could be started (is Xvfb installed? scripts/bootstrap installs it)")
+            sys.exit(77)
+        self.display = ":" + number.decode()
         self.env = {key: value for key, value in os.environ.items() if not key.startswith(("QT_", "WAYLAND"))}
         self.env.update(DISPLAY=self.display, QT_QPA_PLATFORM="xcb", HOME=self.workdir, XDG_RUNTIME_DIR=self.workdir,
                         NO_AT_BRIDGE="1")  # workdir: a private temporary folder
-        self.log = open(os.path.join(self.workdir, "program.log"), "w+b")
+        self.log = open(os.path.join(self.workdir, "program.log"), "wb")
         return self
 
     def __exit__(self, error, *_):
         if error:
-            self.log.seek(0)
-            print(f"program output:\n{self.log.read().decode(errors='replace')}")
+            print("program output:\n" + pathlib.Path(self.workdir, "program.log").read_text(errors="replace"))
             with contextlib.suppress(Exception):  # the screen may be gone with the failure
                 self.screenshot("root", self.failure_shot)
         for process in reversed(self.processes):
             process.terminate()
             process.wait(5)
-
-    def start(self, command, cwd):
-        self.processes.append(subprocess.Popen(command, cwd=cwd, env=self.env, stdout=self.log, stderr=self.log))
-        return self.processes[-1]
 
     def tool(self, *command, check=True):
         return subprocess.run(command, env=self.env, capture_output=True, timeout=WAIT, check=check).stdout
@@ -114,17 +90,14 @@ class XSession:
     def xdotool(self, *args, check=True):
         return self.tool("xdotool", *map(str, args), check=check).decode().split()
 
-    def windows(self, name=None, cls=None):
-        """The visible windows whose title matches `name` (a regular expression) or whose class is `cls`."""
+    def windows(self, name=None, cls=None):  # visible ones titled `name` (a regular expression) or of class `cls`
         return self.xdotool("search", "--onlyvisible", "--name" if name else "--class", name or cls, check=False)
 
-    def geometry(self, window):
-        values = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell", window))
-        return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+    def size(self, window):  # from the lines WINDOW=, X=, Y=, WIDTH=, HEIGHT=, SCREEN=
+        return tuple(int(line.split("=")[1]) for line in self.xdotool("getwindowgeometry", "--shell", window)[3:5])
 
-    def wait_window(self, what, name=None, cls=None, keep=lambda geometry: True):
-        """Waits for a window whose geometry passes `keep`; returns its id."""
-        return wait_until(what, lambda: [w for w in self.windows(name, cls) if keep(self.geometry(w))])[0]
+    def wait_window(self, what, name=None, cls=None, keep=lambda window: True):  # the id of one that passes `keep`
+        return wait_until(what, lambda: [w for w in self.windows(name, cls) if keep(w)])[0]
 
     def click(self, window, x, y):
         self.xdotool("mousemove", "--window", window, x, y, "click", 1)
@@ -132,9 +105,8 @@ class XSession:
     def press(self, window, key):
         self.xdotool("windowfocus", window, "key", key)
 
-    def request_close(self, window):
-        """Sends WM_DELETE_WINDOW as a title bar's close box does (xdotool's windowkill destroys the window)."""
-        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    def request_close(self, window):  # WM_DELETE_WINDOW, as from a close box (xdotool's windowkill destroys the window)
+        x11 = ctypes.CDLL("libX11.so.6")
         x11.XOpenDisplay.restype = x11.XInternAtom.restype = ctypes.c_void_p
         connection = ctypes.c_void_p(x11.XOpenDisplay(self.display.encode()))
         protocols, delete = (x11.XInternAtom(connection, name, 0) for name in (b"WM_PROTOCOLS", b"WM_DELETE_WINDOW"))
@@ -150,26 +122,25 @@ class XSession:
     def screenshot(self, window, path):
         os.makedirs(os.path.dirname(path), exist_ok=True)
         self.tool("import", "-window", str(window), path)
-        print(f"screenshot: {path}")
 
 
 class Palitra:
-    """The program, started and led past its about window to the main window.
-    Places are in pixels (15 twips each) below the main window's menu bar."""
+    """The program led past its about window to its main window; places are pixels (15 twips) below its menu bar."""
 
     def __init__(self, x, command, cwd):
-        self.x, self.program = x, x.start(command, cwd)
-        is_main = lambda geometry: geometry[3] > CLIENT_SIZE[1]  # the loading window has the same title
+        self.x, self.program = x, subprocess.Popen(command, cwd=cwd, env=x.env, stdout=x.log, stderr=x.log)
+        x.processes.append(self.program)
+        is_main = lambda window: x.size(window)[1] > CLIENT_SIZE[1]  # the loading window has the same title
         about = x.wait_window("the about window", cls="palitra")
-        if x.geometry(about)[2:] != ABOUT_SIZE or [w for w in x.windows(MAIN_TITLE) if is_main(x.geometry(w))]:
-            raise Failure(f"the first window is not the about window alone: {x.geometry(about)}")
+        check(x.size(about) == ABOUT_SIZE and not any(map(is_main, x.windows(MAIN_TITLE))),
+              f"the first window is not the about window alone: {x.size(about)}")
         x.click(about, 142, 168)  # its logo
         wait_until("the about window to close", lambda: about not in x.windows(cls="palitra"))
         self.window = x.wait_window("the main window 'Palitra 1.2'", MAIN_TITLE, keep=is_main)
-        size = x.geometry(self.window)[2:]
+        size = x.size(self.window)
         self.bar = size[1] - CLIENT_SIZE[1]
-        if size[0] != CLIENT_SIZE[0] or not 10 <= self.bar <= 60:
-            raise Failure(f"the main window is {size}, not {CLIENT_SIZE[0]} wide with a menu bar")
+        check(size[0] == CLIENT_SIZE[0] and 10 <= self.bar <= 60,
+              f"the main window is {size}, not {CLIENT_SIZE[0]} wide with a menu bar")
 
     def tile(self, tile, inset=0):  # top left corner of a 41-pixel tile, moved `inset` pixels inwards
         return 24 + tile % 5 * 48 + inset, 24 + tile // 5 * 48 + self.bar + inset
@@ -183,8 +154,7 @@ class Palitra:
     def press_button(self):  # "Nuevo Juego", "Empezar" or "Añadir"
         self.x.click(self.window, 316, 32 + self.bar)
 
-    def start_round(self, tiles):
-        """"Nuevo Juego", "OK" to the options, "Empezar" once dealt; then clicks the tiles."""
+    def start_round(self, tiles):  # "Nuevo Juego", "OK" to the options, "Empezar" once dealt; then clicks the tiles
         self.press_button()
         self.x.click(self.x.wait_window("the options dialog 'Elige...'", OPTIONS_TITLE), 232, 124)
         self.wait_screen("letters dealt on the first row", lambda shot: all(  # in black
@@ -197,19 +167,12 @@ class Palitra:
         self.wait_screen(f"tiles {tiles} to turn light green, the others to stay white", lambda shot: all(
             (is_light_green if t in tiles else is_white)(self.colour(shot, t)) for t in range(25)))
 
-    def wait_exit(self, what):
-        try:
-            status = self.program.wait(WAIT)
-        except subprocess.TimeoutExpired:
-            asked = " behind a question" if self.x.windows(BOX_TITLE) else ""
-            raise Failure(f"{what}: the program was still running{asked} {WAIT:.0f} s later")
-        if status:
-            raise Failure(f"{what}: the program ended with status {status}")
+    def wait_exit(self, what, expected=0):  # the program ends by itself (an open question times out) with `expected`
+        status = self.program.wait(WAIT)
+        check(status == expected, f"{what}: the program ended with status {status}, not {expected}")
 
-    def close_quietly(self, word_list, what):
-        """Closes the main window: the program ends at once, its word list byte for byte as it was."""
+    def close_quietly(self, word_list, what):  # the program ends at once with status 0, its list byte for byte the same
         before = pathlib.Path(word_list).read_bytes()
         self.x.request_close(self.window)
         self.wait_exit(what)
-        if pathlib.Path(word_list).read_bytes() != before:
-            raise Failure(f"{what}: the word list changed although no word was added")
+        check(pathlib.Path(word_list).read_bytes() == before, f"{what}: the word list changed though no word was added")

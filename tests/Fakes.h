@@ -1,0 +1,68 @@
+#pragma once
+// Fakes of the seams and small helpers shared by the test programs.
+
+#include "core/game/Clock.h"
+#include "core/game/LetterBag.h"
+#include "core/game/Random.h"
+#include "core/game/SeededRandom.h"
+
+#include <QFile>
+#include <QList>
+
+namespace palitra::test {
+
+// Row by row: SOLAR on top, CASA down and back up, PUÑAL and UÑA on the fourth row ("\321" is Ñ).
+inline const QByteArray TestBoard = "SOLARCASENOTEMIPU\321ALBERAZ";
+inline const QByteArray Words = "CASA\r\nCOSA\r\nES\r\nMESA\r\nPU\321AL\r\nSOL\r\nSOLA\r\nU\321A\r\n";
+
+class FakeClock final : public Clock {
+public:
+    double now = 5000.0;
+    double seconds() override { return now; }
+};
+
+// Gives the scripted values first, then a seeded sequence.
+class ScriptedRandom final : public Random {
+public:
+    QList<double> values;
+    SeededRandom fallback{12345};
+    double next() override { return values.isEmpty() ? fallback.next() : values.takeFirst(); }
+};
+
+// Random values that deal `letters` (25 of A-Z and Ñ, row by row) from the bag.
+inline QList<double> drawsDealing(const QByteArray& letters)
+{
+    const LetterBag bag;
+    std::array<bool, LetterBag::Size + 1> used{};
+    QList<double> draws;
+    for (const char letter : letters) {
+        for (int position = 1; position <= LetterBag::Size; ++position) {
+            if (!used[position] && bag.at(position) == letter) {
+                used[position] = true;
+                draws << (position - 0.5) / LetterBag::Size;
+                break;
+            }
+        }
+    }
+    return draws;
+}
+
+// The random value that makes the computer start at `cell`.
+inline double drawOfCell(int cell)
+{
+    return (cell + 0.5) / 25.0;
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace palitra::test

@@ -1,0 +1,57 @@
+#include "ui/Form4.h"
+
+#include "core/game/Game.h"
+#include "ui/ControlNames.h"
+#include "ui/Platform.h"
+#include "ui/Style.h"
+#include "ui/Texts.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace palitra {
+
+using style::twipsRect;
+
+Form4::Form4(Game& game, Prompts& prompts, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint)
+    , game_(game)
+    , prompts_(prompts)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Validar palabras"));
+    setFixedSize(style::twipsSize(4035, 3075));
+
+    auto* hint = new QLabel(QStringLiteral("Haz click para eliminar palabras"), this);
+    hint->setObjectName(names::validationHint);
+    hint->setGeometry(twipsRect(240, 120, 3675, 255));
+    hint->setFont(style::font(style::Face::Sans, 8.25, QFont::Bold));
+
+    entries_ = new QListWidget(this);
+    entries_->setObjectName(names::validationList);
+    entries_->setGeometry(twipsRect(180, 360, 3675, 1815));
+    for (const ComputerWord& found : game_.computerWords())
+        entries_->addItem(texts::validationEntry(found));
+    connect(entries_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { entryClicked(entries_->row(item)); });
+
+    auto* close = new QPushButton(QStringLiteral("Cerrar"), this);
+    close->setObjectName(names::closeButton);
+    close->setGeometry(twipsRect(2280, 2400, 1575, 495));
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void Form4::entryClicked(int index)
+{
+    const std::vector<ComputerWord>& words = game_.computerWords();
+    if (index < 0 || index >= static_cast<int>(words.size()) || words[index].struck)
+        return;
+    if (!prompts_.ask(texts::strikeQuestion(words[index].word)) || !game_.strikeComputerWord(index))
+        return;
+    entries_->item(index)->setText(texts::validationEntry(words[index]));
+    emit wordStruck(index);
+}
+
+} // namespace palitra

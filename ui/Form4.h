@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class QListWidget;
+
+namespace palitra {
+
+class Game;
+class Prompts;
+
+// "Validar palabras": the computer's words of the round, which the player may
+// strike out of the round's score and the dictionary.
+class Form4 : public QDialog {
+    Q_OBJECT
+
+public:
+    Form4(Game& game, Prompts& prompts, QWidget* parent = nullptr);
+
+signals:
+    void wordStruck(int index);
+
+private:
+    void entryClicked(int index);
+
+    Game& game_;
+    Prompts& prompts_;
+    QListWidget* entries_ = nullptr;
+};
+
+} // namespace palitra

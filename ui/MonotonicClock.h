@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/game/Clock.h"
+
+#include <QElapsedTimer>
+
+namespace palitra {
+
+// Seconds of a monotonic clock: a round keeps its length across midnight and
+// changes of the system time.
+class MonotonicClock final : public Clock {
+public:
+    MonotonicClock();
+    double seconds() override;
+
+private:
+    QElapsedTimer timer_;
+};
+
+} // namespace palitra

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/dictionary/FileProblem.h"
+#include "core/game/Game.h"
+
+#include <QString>
+
+#include <string_view>
+
+// Every text the player reads about the game's state and results, in one
+// place: the model answers in phases, results and problems, and the windows
+// show them through these. The fixed captions of each window's controls stay
+// with the window that draws them.
+namespace palitra::texts {
+
+// The main button's caption in each phase.
+QString caption(Phase phase);
+// The message area's text; empty for none.
+QString notice(Notice notice);
+
+// A word of the word list as the player reads it (Windows-1252).
+QString word(std::string_view letters);
+// A computer word as its list shows it: struck-out words carry a marker.
+QString computerEntry(const ComputerWord& found);
+// Its entry in the validation window.
+QString validationEntry(const ComputerWord& found);
+
+QString unknownWordQuestion(std::string_view word);
+QString strikeQuestion(std::string_view word);
+QString startOverQuestion();
+QString saveQuestion();
+QString timeUp();
+QString winner(Winner winner);
+QString noTargetChosen();
+
+// What went wrong with the word-list file, naming it.
+QString problem(const FileProblem& problem);
+
+} // namespace palitra::texts
