@@ -1,5 +1,5 @@
-#include "core/game/LetterBag.h"
 #include "core/game/Deal.h"
+#include "core/game/LetterBag.h"
 #include "core/game/SeededRandom.h"
 
 #include <benchmark/benchmark.h>

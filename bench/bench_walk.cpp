@@ -33,9 +33,9 @@ const Dictionary* shippedDictionary()
 Board dealBoard(std::uint32_t seed)
 {
     static const std::pair<char, int> Counts[] = {
-        {'A', 12}, {'B', 2}, {'C', 4}, {'D', 5}, {'E', 12}, {'F', 1}, {'G', 2}, {'H', 2}, {'I', 6},
-        {'J', 1}, {'L', 4}, {'M', 2}, {'N', 5}, {'\xD1', 1}, {'O', 9}, {'P', 2}, {'Q', 1}, {'R', 5},
-        {'S', 6}, {'T', 4}, {'U', 5}, {'V', 1}, {'X', 1}, {'Y', 1}, {'Z', 1}};
+        {'A', 12}, {'B', 2}, {'C', 4}, {'D', 5}, {'E', 12},   {'F', 1}, {'G', 2}, {'H', 2}, {'I', 6},
+        {'J', 1},  {'L', 4}, {'M', 2}, {'N', 5}, {'\xD1', 1}, {'O', 9}, {'P', 2}, {'Q', 1}, {'R', 5},
+        {'S', 6},  {'T', 4}, {'U', 5}, {'V', 1}, {'X', 1},    {'Y', 1}, {'Z', 1}};
     std::string bag;
     for (const auto& [letter, count] : Counts)
         bag.append(static_cast<std::size_t>(count), letter);
@@ -57,7 +57,11 @@ double percentile(std::vector<double>& values, double fraction)
 // the same dictionary lookups as the walk for the prefix test.
 class RecursiveSearch {
 public:
-    RecursiveSearch(const Board& board, const Dictionary& dictionary) : board_(board), dictionary_(dictionary) {}
+    RecursiveSearch(const Board& board, const Dictionary& dictionary)
+        : board_(board)
+        , dictionary_(dictionary)
+    {
+    }
 
     std::vector<std::string> run()
     {

@@ -33,7 +33,10 @@ constexpr char LatinEnye = '\xD1';
 // Yields the start cells of a fixed order as the draws of Int(next() * 25).
 class ScriptedStarts final : public palitra::Random {
 public:
-    explicit ScriptedStarts(std::vector<int> cells) : cells_(std::move(cells)) {}
+    explicit ScriptedStarts(std::vector<int> cells)
+        : cells_(std::move(cells))
+    {
+    }
     double next() override
     {
         const int cell = cells_[position_ % cells_.size()];
@@ -143,7 +146,8 @@ int main(int argc, char* argv[])
 
     const palitra::WordListFile::ReadResult list = palitra::WordListFile::read(QString::fromLocal8Bit(argv[1]));
     if (list.problem) {
-        std::fprintf(stderr, "palitra-walk: cannot read %s %s\n", argv[1], list.problem->reason.toLocal8Bit().constData());
+        std::fprintf(stderr, "palitra-walk: cannot read %s %s\n", argv[1],
+                     list.problem->reason.toLocal8Bit().constData());
         return 1;
     }
     const palitra::Dictionary dictionary(list.entries);

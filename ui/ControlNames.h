@@ -8,7 +8,10 @@
 namespace palitra::names {
 
 // The main window, Form1.
-inline QString tile(int cell) { return QStringLiteral("Command1_%1").arg(cell); } // cells 0..24
+inline QString tile(int cell)
+{
+    return QStringLiteral("Command1_%1").arg(cell);
+} // cells 0..24
 inline constexpr char actionButton[] = "Command2";
 inline constexpr char takeBackButton[] = "Command4_0";
 inline constexpr char clearButton[] = "Command4_1";
@@ -33,9 +36,18 @@ inline constexpr char howToPlayAction[] = "MnuHow";
 inline constexpr char aboutAction[] = "MnuInfo";
 
 // The options dialog, Form2.
-inline QString timeOption(int index) { return QStringLiteral("Option1_%1").arg(index); }   // 2..5 minutes
-inline QString pointsOption(int index) { return QStringLiteral("Option2_%1").arg(index); } // 50, 100, 150
-inline QString levelOption(int index) { return QStringLiteral("Option3_%1").arg(index); }  // Fácil..Difícil
+inline QString timeOption(int index)
+{
+    return QStringLiteral("Option1_%1").arg(index);
+} // 2..5 minutes
+inline QString pointsOption(int index)
+{
+    return QStringLiteral("Option2_%1").arg(index);
+} // 50, 100, 150
+inline QString levelOption(int index)
+{
+    return QStringLiteral("Option3_%1").arg(index);
+} // Fácil..Difícil
 inline constexpr char timeFrame[] = "Frame1";
 inline constexpr char pointsFrame[] = "Frame2";
 inline constexpr char levelFrame[] = "Frame3";

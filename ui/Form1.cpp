@@ -67,8 +67,9 @@ void showEntries(QListWidget* list, const QStringList& entries)
 } // namespace
 
 Form1::Form1(Game& game, DictionaryStore& words, Platform platform, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                      | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , game_(game)
     , words_(words)
     , platform_(platform)

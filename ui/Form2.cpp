@@ -41,8 +41,9 @@ void fillFrame(std::array<QRadioButton*, N>& options, QGroupBox* frame, QString 
 } // namespace
 
 Form2::Form2(GameOptions& options, Prompts& prompts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint)
     , options_(options)
     , prompts_(prompts)
 {
@@ -55,16 +56,19 @@ Form2::Form2(GameOptions& options, Prompts& prompts, QWidget* parent)
 
 void Form2::buildControls()
 {
-    auto* time = placed(new QGroupBox(QStringLiteral("Tiempo"), this), names::timeFrame, twipsRect(120, 120, 1215, 1935));
-    fillFrame<4>(timeOptions_, time, names::timeOption,
-                 {QStringLiteral("2 min."), QStringLiteral("3 min."), QStringLiteral("4 min."), QStringLiteral("5 min.")},
-                 {855, 855, 735, 735});
+    auto* time =
+        placed(new QGroupBox(QStringLiteral("Tiempo"), this), names::timeFrame, twipsRect(120, 120, 1215, 1935));
+    fillFrame<4>(
+        timeOptions_, time, names::timeOption,
+        {QStringLiteral("2 min."), QStringLiteral("3 min."), QStringLiteral("4 min."), QStringLiteral("5 min.")},
+        {855, 855, 735, 735});
 
-    auto* points = placed(new QGroupBox(QStringLiteral("Puntos"), this), names::pointsFrame,
-                          twipsRect(1560, 120, 1215, 1935));
+    auto* points =
+        placed(new QGroupBox(QStringLiteral("Puntos"), this), names::pointsFrame, twipsRect(1560, 120, 1215, 1935));
     fillFrame<3>(pointsOptions_, points, names::pointsOption,
                  {QStringLiteral("50 "), QStringLiteral("100"), QStringLiteral("150 ")}, {615, 615, 615});
-    pointsText_ = placed(new QLineEdit(QStringLiteral("100"), points), names::pointsText, twipsRect(240, 1440, 735, 285));
+    pointsText_ =
+        placed(new QLineEdit(QStringLiteral("100"), points), names::pointsText, twipsRect(240, 1440, 735, 285));
     for (int index = 0; index < static_cast<int>(pointsOptions_.size()); ++index) {
         // A click on the selected option refills the text as well; selecting
         // one with the arrow keys does too.
@@ -75,7 +79,8 @@ void Form2::buildControls()
         });
     }
 
-    auto* level = placed(new QGroupBox(QStringLiteral("Nivel"), this), names::levelFrame, twipsRect(2880, 120, 1335, 1455));
+    auto* level =
+        placed(new QGroupBox(QStringLiteral("Nivel"), this), names::levelFrame, twipsRect(2880, 120, 1335, 1455));
     fillFrame<3>(levelOptions_, level, names::levelOption,
                  {QStringLiteral("Fácil"), QStringLiteral("Normal"), QStringLiteral("Difícil")}, {855, 975, 855});
 
@@ -89,7 +94,7 @@ void Form2::buildControls()
 // options from the hardest up.
 void Form2::arrangeTabOrder()
 {
-    const std::array<QWidget*, 12> order{timeOptions_[0],   timeOptions_[1],   timeOptions_[2],  timeOptions_[3],
+    const std::array<QWidget*, 12> order{timeOptions_[0],   timeOptions_[1],   timeOptions_[2],   timeOptions_[3],
                                          pointsOptions_[0], pointsOptions_[1], pointsOptions_[2], pointsText_,
                                          okButton_,         levelOptions_[2],  levelOptions_[1],  levelOptions_[0]};
     for (std::size_t i = 1; i < order.size(); ++i)

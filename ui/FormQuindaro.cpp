@@ -34,27 +34,27 @@ const QString kWeb = QStringLiteral("www.quindaro.example");
 const QString kDefaultTitle = QStringLiteral("Palitra 1.2");
 
 // One line each, so that no line breaks inside the licence's name.
-const QString kNotice = QStringLiteral(
-    "Palitra versión 1.2. Software libre, sin garantía.\n"
-    "Licencia: GPL-3.0-or-later.\n"
-    "Lista de palabras tomada del diccionario\n"
-    "hunspell-es (proyecto RLA-ES).");
+const QString kNotice = QStringLiteral("Palitra versión 1.2. Software libre, sin garantía.\n"
+                                       "Licencia: GPL-3.0-or-later.\n"
+                                       "Lista de palabras tomada del diccionario\n"
+                                       "hunspell-es (proyecto RLA-ES).");
 
 QCursor handCursor()
 {
     const QBitmap ink = QBitmap::fromData(QSize(hand_width, hand_height), hand_bits, QImage::Format_MonoLSB);
-    const QBitmap mask = QBitmap::fromData(QSize(hand_mask_width, hand_mask_height), hand_mask_bits,
-                                           QImage::Format_MonoLSB);
+    const QBitmap mask =
+        QBitmap::fromData(QSize(hand_mask_width, hand_mask_height), hand_mask_bits, QImage::Format_MonoLSB);
     return QCursor(ink, mask, hand_x_hot, hand_y_hot);
 }
 
 } // namespace
 
 FormQuindaro::FormQuindaro(Shell& shell, QString appPath, const QWidget* mainWindow, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint), // a plain border, no title bar
-      shell_(shell),
-      appPath_(std::move(appPath)),
-      mainWindow_(mainWindow)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint)
+    , // a plain border, no title bar
+    shell_(shell)
+    , appPath_(std::move(appPath))
+    , mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("FormQuindaro"));
     setWindowTitle(QString());
@@ -101,7 +101,8 @@ void FormQuindaro::buildControls()
           QStringLiteral("Creado por Quindaro-Software"));
     label(names::aboutLogo, twipsRect(405, 810, 3450, 3435), colour::White, font())
         ->setPixmap(QPixmap(QStringLiteral(":/assets/logo.jpg")));
-    label(names::aboutMailCaption, twipsRect(1080, 4365, 735, 255), colour::LightGrey, plain, QStringLiteral("Email: "));
+    label(names::aboutMailCaption, twipsRect(1080, 4365, 735, 255), colour::LightGrey, plain,
+          QStringLiteral("Email: "));
     label(names::aboutWebCaption, twipsRect(1095, 4635, 615, 255), colour::LightGrey, plain, QStringLiteral("Web:"));
     // The addresses overlap the blank ends of "Email: " and "Web:", so they
     // come after them and lie on top.
@@ -172,8 +173,7 @@ bool FormQuindaro::eventFilter(QObject* watched, QEvent* event)
 
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        return true; // the click is the control's, not the window's
+    case QEvent::MouseButtonDblClick: return true; // the click is the control's, not the window's
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton || !control->rect().contains(mouse->position().toPoint()))
@@ -193,8 +193,7 @@ bool FormQuindaro::eventFilter(QObject* watched, QEvent* event)
             return true; // not the window's move, which would clear the underline
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -43,7 +43,8 @@ QString validationEntry(const ComputerWord& found)
 
 QString unknownWordQuestion(std::string_view letters)
 {
-    return QStringLiteral("No conozco la palabra: ") + word(letters) + QStringLiteral("\n\n¿Quieres añadirla a la lista?");
+    return QStringLiteral("No conozco la palabra: ") + word(letters)
+        + QStringLiteral("\n\n¿Quieres añadirla a la lista?");
 }
 
 QString strikeQuestion(std::string_view letters)
@@ -85,7 +86,8 @@ QString problem(const FileProblem& problem)
         return QStringLiteral("No se pudo leer el diccionario %1: %2.").arg(path, problem.reason);
     case FileProblem::Kind::Empty: return QStringLiteral("El diccionario %1 está vacío.").arg(path);
     case FileProblem::Kind::NotSaved: {
-        const QString reason = problem.reason.isEmpty() ? QStringLiteral("la escritura no se completó") : problem.reason;
+        const QString reason =
+            problem.reason.isEmpty() ? QStringLiteral("la escritura no se completó") : problem.reason;
         return QStringLiteral("No se pudo guardar el diccionario en %1: %2.").arg(path, reason);
     }
     }

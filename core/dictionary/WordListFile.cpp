@@ -42,7 +42,8 @@ inline BlockBits blockBits(const char* p, std::size_t count)
         for (std::size_t lane = 0; lane < Block; lane += Lane) {
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + lane));
             const auto matches = [chunk, lane](char c) {
-                const auto mask = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(c))));
+                const auto mask =
+                    static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(c))));
                 return std::uint64_t(mask) << lane;
             };
             bits.commas |= matches(',');
@@ -84,8 +85,9 @@ std::size_t countFieldEnds(std::string_view bytes)
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
             const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i + 1));
             const __m128i crs = _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'));
-            const __m128i isEnd = _mm_or_si128(crs, _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(',')),
-                                                                 _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n'))));
+            const __m128i isEnd = _mm_or_si128(
+                crs,
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(',')), _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n'))));
             ends = _mm_sub_epi8(ends, isEnd);
             pairs = _mm_sub_epi8(pairs, _mm_and_si128(crs, _mm_cmpeq_epi8(next, _mm_set1_epi8('\n'))));
         }

@@ -14,7 +14,14 @@ struct Direction {
 };
 
 constexpr std::array<Direction, DirectionCount> Directions{{
-    {-1, 0}, {-1, 1}, {0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1},
+    {-1, 0},
+    {-1, 1},
+    {0, 1},
+    {1, 1},
+    {1, 0},
+    {1, -1},
+    {0, -1},
+    {-1, -1},
 }};
 
 bool onBoard(int row, int column)

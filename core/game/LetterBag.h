@@ -12,8 +12,8 @@ class LetterBag {
 public:
     static constexpr int Size = 95;
     // Each entry: a letter followed by its count as two decimal digits.
-    static constexpr std::string_view LetterTable =
-        "A12B02C04D05E12F01G02H02I06J01L04M02N05\xD1" "01O09P02Q01R05S06T04U05V01X01Y01Z01";
+    static constexpr std::string_view LetterTable = "A12B02C04D05E12F01G02H02I06J01L04M02N05\xD1"
+                                                    "01O09P02Q01R05S06T04U05V01X01Y01Z01";
 
     // The bag filled from LetterTable, in the table's order.
     LetterBag();

@@ -80,8 +80,7 @@ bool ComputerWalk::tryCell(int next, const Dictionary& dictionary, std::optional
 
     // The first word beginning with the path's letters is the word itself
     // when the dictionary holds it.
-    if (searchWord_.size() > 2 && dictionary.word(position) == searchWord_
-        && listed_.insert(searchWord_).second)
+    if (searchWord_.size() > 2 && dictionary.word(position) == searchWord_ && listed_.insert(searchWord_).second)
         found = Found{searchWord_, searchPath_ + cellText(next)};
 
     searchPath_ += cellText(next);

@@ -4,8 +4,8 @@
 
 #include <array>
 #include <optional>
-#include <string>
 #include <set>
+#include <string>
 
 namespace palitra {
 
