@@ -24,7 +24,7 @@ const Dictionary* shippedDictionary()
 {
     static const std::unique_ptr<Dictionary> dictionary = [] {
         const WordListFile::ReadResult list = WordListFile::read(QStringLiteral(PALITRA_SHIPPED_LIST));
-        return list.ok() ? std::make_unique<Dictionary>(list.entries) : nullptr;
+        return list.ok() ? std::make_unique<Dictionary>(list.dictionary) : nullptr;
     }();
     return dictionary.get();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Fakes of the seams and small helpers shared by the test programs.
 
+#include "core/dictionary/Dictionary.h"
 #include "core/game/Clock.h"
 #include "core/game/LetterBag.h"
 #include "core/game/Random.h"
@@ -51,6 +52,15 @@ inline QList<double> drawsDealing(const QByteArray& letters)
 inline double drawOfCell(int cell)
 {
     return (cell + 0.5) / 25.0;
+}
+
+// A dictionary's entries, in order.
+inline std::vector<std::string> entriesOf(const Dictionary& dictionary)
+{
+    std::vector<std::string> entries;
+    for (std::size_t position = 1; position <= dictionary.wordCount(); ++position)
+        entries.emplace_back(dictionary.word(position));
+    return entries;
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)

@@ -8,9 +8,13 @@
 #include "core/dictionary/WordListFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace palitra;
@@ -56,7 +60,7 @@ QByteArray countedWords(int count)
 // Whether findWord finds every entry at its first copy.
 bool allFindable(const Dictionary& d)
 {
-    const Entries& all = d.entries();
+    const Entries all = entriesOf(d);
     for (std::size_t p = 1; p <= all.size(); ++p)
         if (!all[p - 1].empty()
             && d.findWord(all[p - 1]) != std::size_t(std::find(all.begin(), all.end(), all[p - 1]) - all.begin()) + 1)
@@ -123,8 +127,8 @@ private slots:
         const QString path = dir.filePath("Palitra.pal");
         QVERIFY(writeFile(path, bytes));
         const WordListFile::ReadResult read = WordListFile::read(path);
-        QCOMPARE(read.entries, expected);
-        const Dictionary d(read.entries);
+        QCOMPARE(entriesOf(read.dictionary), expected);
+        const Dictionary& d = read.dictionary;
         QVERIFY(d.prefixCount() == std::size_t(groups) && d.word(0).empty());
         QVERIFY(!WordListFile::write(path, d));
         QByteArray saved;
@@ -136,26 +140,36 @@ private slots:
 
     void readLargeFilesAndProblems()
     {
-        // A 10 MB line and a million lines load, look up and save back whole; a missing, empty or unreadable
-        // list is a problem naming it, and a store that meets one keeps the list it had.
+        // A 10 MB line and a million lines load, look up and save back whole. A missing, empty or unreadable
+        // list is a problem naming it, with the system's reason; only a regular file is read, and a pipe,
+        // a device or a folder is turned away at once; a store that meets a problem keeps the list it had.
         QTemporaryDir dir;
         const QString path = dir.filePath("Palitra.pal");
         for (const auto& [bytes, word, position] : {std::tuple{QByteArray(10'000'000, 'A') + "\r\nCASA\r\n", "CASA", 2},
                                                     std::tuple{countedWords(1'000'000), "BCLQU", 500'001}}) {
             QVERIFY(writeFile(path, bytes));
-            const Dictionary d(WordListFile::read(path).entries);
+            const Dictionary d = WordListFile::read(path).dictionary;
             QCOMPARE(d.findWord(word), std::size_t(position));
             QVERIFY(!WordListFile::write(path, d));
             QCOMPARE(readFile(path), bytes);
         }
         QVERIFY(writeFile(dir.filePath("empty.pal"), {}) && QDir(dir.path()).mkdir("folder"));
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("pipe")), 0600) == 0
+                && QFile::link("/dev/zero", dir.filePath("zero")));
+        QVERIFY(QFile::link(dir.filePath("loop"), dir.filePath("loop")));
         DictionaryStore store;
         QVERIFY(!store.load(path));
-        for (const auto& [name, kind] : {std::pair{"missing.pal", FileProblem::Kind::Missing},
-                                         {"empty.pal", FileProblem::Kind::Empty},
-                                         {"folder", FileProblem::Kind::Unreadable}}) {
+        using K = FileProblem::Kind;
+        for (const auto& [name, kind, error] : {std::tuple{"missing.pal", K::Missing, ENOENT},
+                                                {"empty.pal", K::Empty, 0},
+                                                {"folder", K::NotAFile, EISDIR},
+                                                {"pipe", K::NotAFile, 0},
+                                                {"zero", K::NotAFile, 0},
+                                                {"loop", K::Unreadable, ELOOP}}) {
             const std::optional<FileProblem> problem = store.load(dir.filePath(name));
-            QVERIFY(problem && problem->kind == kind && problem->path == dir.filePath(name));
+            QVERIFY2(problem && problem->kind == kind && problem->path == dir.filePath(name)
+                         && problem->systemError == error,
+                     name);
         }
         QVERIFY(store.path() == path && store.dictionary().wordCount() == 1'000'000);
     }
@@ -197,7 +211,7 @@ private slots:
             QCOMPARE(d.addWord(word), stored);
             Entries expected = Small;
             expected.insert(expected.begin() + std::ptrdiff_t(position - 1), stored);
-            QCOMPARE(d.entries(), expected);
+            QCOMPARE(entriesOf(d), expected);
             QCOMPARE(d.prefixCount(), Dictionary(Small).prefixCount() + newGroups);
             QVERIFY(allFindable(d));
         }
@@ -226,6 +240,59 @@ private slots:
         store.addWord("cima");
         QVERIFY(!store.save());
         QCOMPARE(readFile(path), QByteArray("CASA \r\nCIMA\r\nCOSA\r\n"));
+    }
+
+    void twoRunsOnOneListKeepBothRunsWords()
+    {
+        // A list saved by another run since it was read is read again and this run's additions and strikes go
+        // onto it, in order; a word both runs added is kept once.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Palitra.pal");
+        QVERIFY(writeFile(path, "CASA\r\nMESA\r\nSOL\r\n"));
+        DictionaryStore first, second;
+        QVERIFY(!first.load(path) && !second.load(path));
+        first.addWord("arbol");
+        first.strikeWord("SOL");
+        QVERIFY(!first.save());
+        second.addWord("zorro");
+        second.addWord("arbol");
+        second.strikeWord("MESA");
+        QVERIFY(!second.save());
+        QCOMPARE(readFile(path), QByteArray("ARBOL\r\nCASA\r\nZORRO\r\n"));
+    }
+
+    void usersCopyWhenTheListCannotBeWritten()
+    {
+        // Installed for every user (a program folder the user cannot write): the list goes to the user's copy,
+        // which the next start reads; a portable install saves beside the program as before and makes no copy.
+        QTemporaryDir dir;
+        QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)); // for the user below
+        const QString program = dir.filePath("program/Palitra.pal"), user = dir.filePath("user/Palitra/Palitra.pal");
+        const auto scenario = [&] {
+            DictionaryStore installed, next, portable;
+            const bool saved = QDir().mkpath(dir.filePath("program")) && writeFile(program, "CASA\r\n")
+                && QFile::setPermissions(dir.filePath("program"), QFile::ReadOwner | QFile::ExeOwner)
+                && !installed.load(program, user) && !installed.addWord("mesa").empty() && !installed.save()
+                && readFile(user) == "CASA\r\nMESA\r\n" && readFile(program) == "CASA\r\n" && !next.load(program, user)
+                && next.path() == user;
+            return saved
+                && QFile::setPermissions(dir.filePath("program"),
+                                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+                && QFile::remove(user) && !portable.load(program, user) && !portable.addWord("sol").empty()
+                && !portable.save() && readFile(program) == "CASA\r\nSOL\r\n" && !QFile::exists(user);
+        };
+        if (geteuid() != 0) { // root writes any folder: the user is played by nobody
+            QVERIFY(scenario());
+            return;
+        }
+        const pid_t child = fork();
+        if (child == 0)
+            _exit(::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0 ? !scenario() : 2);
+        int status = 0;
+        QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status));
+        if (WEXITSTATUS(status) == 2)
+            QSKIP("root cannot become nobody here");
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 
     void failedSaveKeepsTheOldFile_data()
@@ -257,7 +324,7 @@ private slots:
         QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner);
         const QString path = dir.filePath(target);
         const QByteArray words = countedWords(30'000); // about 210 kB
-        const Dictionary dictionary(WordListFile::parse(words.toStdString()));
+        const Dictionary dictionary = Dictionary::fromWordList(words);
         const std::optional<FileProblem> problem = limit < 0
             ? WordListFile::write(path, dictionary)
             : WordListFile::writeAtomically(path, [&](QIODevice& file) {
@@ -269,10 +336,14 @@ private slots:
         const bool written =
             limit > words.size() || (geteuid() == 0 && (target.startsWith("re") || target.startsWith("lo")));
         QCOMPARE(!problem, written);
-        QVERIFY(written || (problem->kind == FileProblem::Kind::NotSaved && problem->path == path));
+        // The file, or the folder, that refused, and why (the system says nothing of a device failing midway).
+        QVERIFY(written
+                || (problem->kind == FileProblem::Kind::NotSaved && (limit >= 0 || problem->systemError != 0)
+                    && (problem->path == path || problem->path == QFileInfo(path).absolutePath())));
         for (const char* name : {"Palitra.pal", "plain", "readonly.pal", "locked/Palitra.pal"})
             QCOMPARE(readFile(dir.filePath(name)), written && dir.filePath(name) == path ? words : old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"Palitra.pal", "plain", "readonly.pal"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"Palitra.pal", "plain", "readonly.pal"}));
     }
 
     void failedCommitIsAProblem()
@@ -283,7 +354,7 @@ private slots:
         const auto problem = WordListFile::writeAtomically(
             path, [&](QIODevice& file) { return QDir().mkpath(path + "/inside") && file.write("CASA\r\n") == 6; });
         QVERIFY(problem && problem->kind == FileProblem::Kind::NotSaved && problem->path == path);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList()); // no file left behind
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList()); // no file left behind
     }
 
     void shippedListIsSortedAndSpanish()
@@ -291,7 +362,7 @@ private slots:
         // The shipped list: lines of three or more of A-Z and Ñ, each after the one before, everyday words in it.
         const QByteArray bytes = readFile(QStringLiteral(PALITRA_SHIPPED_LIST));
         QVERIFY(bytes.endsWith("\r\n"));
-        const Entries words = WordListFile::parse(bytes.toStdString());
+        const Entries words = entriesOf(Dictionary::fromWordList(bytes));
         for (std::size_t i = 0; i < words.size(); ++i)
             if (words[i].size() < 3 || words[i].find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ\xD1") != S::npos
                 || (i > 0 && compareSortKeys(words[i - 1], words[i]) >= 0))

@@ -1,4 +1,6 @@
 // The computer's walk, step by step, held against a plain recursive search.
+#include "Fakes.h"
+
 #include "core/dictionary/Dictionary.h"
 #include "core/dictionary/WordListFile.h"
 #include "core/game/Random.h"
@@ -12,6 +14,7 @@
 #include <set>
 
 using namespace palitra;
+using palitra::test::entriesOf;
 
 namespace {
 
@@ -110,8 +113,9 @@ private slots:
         // On random boards the walk finds the recursive search's words and paths, in its order, spends eight
         // steps on every path entered, and carries nothing from one round to the next.
         const auto list = WordListFile::read(QStringLiteral(PALITRA_TEST_DATA "/walk_words.pal"));
-        QVERIFY(list.ok() && list.entries.size() > 300);
-        const Dictionary dictionary(list.entries);
+        const std::vector<std::string> entries = entriesOf(list.dictionary);
+        QVERIFY(list.ok() && entries.size() > 300);
+        const Dictionary& dictionary = list.dictionary;
         const std::string letters =
             "AAAAAAAAAAAABBCCCCDDDDDEEEEEEEEEEEEFGGHHIIIIIIJLLLLMMNNNNN\xD1OOOOOOOOOPPQRRRRRSSSSSSTTTTUUUUUVXYZ";
         std::mt19937 engine(7);
@@ -122,7 +126,7 @@ private slots:
             std::generate(board.begin(), board.end(), [&] { return letters[engine() % letters.size()]; });
             run.cells = orderFrom(0);
             std::shuffle(run.cells.begin(), run.cells.end(), engine);
-            RecursiveSearch reference{board, list.entries};
+            RecursiveSearch reference{board, entries};
             int entered = 0;
             for (const int start : run.cells)
                 entered += reference.visit(start, 1u << start, std::string(1, board[start]), cellText(start));

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -146,11 +147,11 @@ int main(int argc, char* argv[])
 
     const palitra::WordListFile::ReadResult list = palitra::WordListFile::read(QString::fromLocal8Bit(argv[1]));
     if (list.problem) {
-        std::fprintf(stderr, "palitra-walk: cannot read %s %s\n", argv[1],
-                     list.problem->reason.toLocal8Bit().constData());
+        std::fprintf(stderr, "palitra-walk: cannot read %s: %s\n", argv[1],
+                     list.problem->systemError ? std::strerror(list.problem->systemError) : "not a word list");
         return 1;
     }
-    const palitra::Dictionary dictionary(list.entries);
+    const palitra::Dictionary& dictionary = list.dictionary;
 
     ScriptedStarts starts(order);
     palitra::ComputerWalk walk;

@@ -1,92 +1,147 @@
 #include "core/dictionary/Dictionary.h"
 
+#include "core/dictionary/Fields.h"
 #include "core/dictionary/SortKey.h"
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
 #include <utility>
 
 namespace palitra {
 
 namespace {
 
-const std::string EmptyEntry;
+// The length of an entry of this many letters or more is found at its end,
+// the field end that always follows its letters.
+constexpr std::uint16_t LongEntry = 0xFFFF;
 
-// Words added in one run are few: grow the list by a small step rather than
-// doubling a vector of half a million strings.
-constexpr std::size_t GrowthStep = 256;
-
-std::string_view prefixOf(std::string_view word)
-{
-    return word.substr(0, 2);
-}
+// Room for the words a player adds during a run, so that the first one does
+// not move the whole buffer.
+constexpr qsizetype SpareLetters = 4096;
 
 // The prefix of `word` as a number: its up to two bytes and its length.
-std::uint32_t prefixKey(std::string_view word)
+inline std::uint32_t prefixKey(std::string_view word)
 {
-    const std::size_t length = std::min<std::size_t>(word.size(), 2);
-    std::uint32_t key = static_cast<std::uint32_t>(length) << 16;
-    if (length > 0)
-        key |= static_cast<unsigned char>(word[0]);
-    if (length > 1)
-        key |= static_cast<std::uint32_t>(static_cast<unsigned char>(word[1])) << 8;
-    return key;
+    const auto byte = [word](std::size_t i) { return std::uint32_t(static_cast<unsigned char>(word[i])); };
+    if (word.size() >= 2) [[likely]]
+        return byte(0) | byte(1) << 8 | 2U << 16;
+    return word.empty() ? 0 : byte(0) | 1U << 16;
 }
 
-// Index of the first non-empty entry in [from, end), or `end`.
-std::size_t firstNonEmpty(const std::vector<std::string>& words, std::size_t from, std::size_t end)
+// No word's prefix key (see prefixKey).
+constexpr std::uint32_t NoPrefix = ~std::uint32_t(0);
+
+std::uint16_t storedLength(std::size_t length)
 {
-    while (from < end && words[from].empty())
-        ++from;
-    return from;
+    return length < LongEntry ? static_cast<std::uint16_t>(length) : LongEntry;
 }
 
-// Index of the first non-empty entry in [begin, end) for which `below` is
-// false, or `end`, when `below` holds for a leading run of the non-empty
-// entries. A binary search that steps over emptied slots, keeping: the
-// non-empty entries in [begin, lo) are below, those in [hi, end) are not.
-template <typename Below>
-std::size_t firstNonEmptyNotBelow(const std::vector<std::string>& words, std::size_t begin, std::size_t end,
-                                  Below below)
+// How every word beginning with `prefix` sorts against `word`, when their
+// beginnings decide it: negative before, positive after, 0 undecided.
+int sortOfPrefix(std::string_view prefix, std::string_view word)
 {
-    std::size_t lo = begin;
-    std::size_t hi = end;
-    while (lo < hi) {
-        const std::size_t mid = lo + (hi - lo) / 2;
-        const std::size_t probe = firstNonEmpty(words, mid, hi);
-        if (probe == hi)
-            hi = mid;
-        else if (below(words[probe]))
-            lo = probe + 1;
-        else
-            hi = mid;
-    }
-    return firstNonEmpty(words, lo, end);
+    const std::string prefixKey = sortKey(prefix);
+    const std::string wordKey = sortKey(word.substr(0, 2));
+    const std::size_t common = std::min(prefixKey.size(), wordKey.size());
+    return std::memcmp(prefixKey.data(), wordKey.data(), common);
 }
 
 } // namespace
 
 Dictionary::Dictionary()
-    : prefixes_(1)
-    , groups_(1, GroupInfo{0, true})
+    : groups_(1, GroupInfo{0, {}, 0, Order::Ordered})
 {
 }
 
-Dictionary::Dictionary(std::vector<std::string> entries)
-    : words_(std::move(entries))
+Dictionary::Dictionary(const std::vector<std::string>& entries)
 {
+    entries_.reserve(entries.size());
+    for (const std::string& entry : entries) {
+        entries_.emplace_back(std::size_t(bytes_.size()), storedLength(entry.size()));
+        bytes_.append(entry.data(), static_cast<qsizetype>(entry.size())).append('\n');
+    }
     buildPrefixIndex();
+}
+
+Dictionary::GroupInfo Dictionary::groupOf(std::size_t index, std::string_view word) const
+{
+    const auto length = static_cast<std::uint8_t>(std::min<std::size_t>(word.size(), 2));
+    return GroupInfo{
+        static_cast<std::uint32_t>(index + 1), {word[0], length > 1 ? word[1] : '\0'}, length, Order::Unknown};
+}
+
+// The entries come in order; a non-empty one whose prefix differs from the
+// last group's (`prefix`, as prefixKey gives it) opens a group.
+inline void Dictionary::addToIndex(std::size_t index, std::string_view word, std::uint32_t& prefix)
+{
+    const std::uint32_t key = prefixKey(word);
+    if (key != prefix) [[unlikely]] {
+        prefix = key;
+        groups_.push_back(groupOf(index, word));
+    }
+}
+
+Dictionary Dictionary::fromWordList(QByteArray bytes)
+{
+    Dictionary dictionary;
+    dictionary.bytes_ = std::move(bytes);
+    dictionary.readEntries();
+    if (!dictionary.bytes_.isEmpty() && !isFieldEnd(std::as_const(dictionary.bytes_).back())
+        && dictionary.entries_.back().length == LongEntry)
+        dictionary.bytes_.append('\n');
+    return dictionary;
+}
+
+// The entries of bytes_, with the index, in one pass. Room for the entries is
+// made from a guess of their number (a Spanish word and its line end take
+// about twelve bytes), and when the guess runs out, from the bytes per entry
+// seen so far, so that the room left over stays small without a second pass.
+void Dictionary::readEntries()
+{
+    const std::string_view letters(bytes_.constData(), std::size_t(bytes_.size()));
+    std::vector<Span> entries(letters.size() / 10 + 16);
+    Span* out = entries.data();
+    Span* room = out + entries.size();
+    std::size_t count = 0;
+    std::uint32_t prefix = NoPrefix;
+    forEachField(letters, [&](std::size_t start, std::size_t length) {
+        if (out == room) [[unlikely]] {
+            entries.resize(count + count * (letters.size() - start) / (start + 1) + count / 16 + 16);
+            out = entries.data() + count;
+            room = entries.data() + entries.size();
+        }
+        *out++ = Span(start, storedLength(length));
+        if (length > 0)
+            addToIndex(count, std::string_view(letters.data() + start, length), prefix);
+        ++count;
+    });
+    entries.resize(count);
+    if (entries.capacity() > count + count / 3)
+        entries.shrink_to_fit();
+    entries_ = std::move(entries);
+    indexFirstGroups();
 }
 
 std::size_t Dictionary::wordCount() const
 {
-    return words_.size();
+    return entries_.size();
 }
 
-const std::string& Dictionary::word(std::size_t position) const
+std::string_view Dictionary::entry(std::size_t index) const
+{
+    const Span span = entries_[index];
+    const char* const letters = bytes_.constData() + span.offset;
+    if (span.length != LongEntry)
+        return std::string_view(letters, span.length);
+    const char* const end = bytes_.constData() + bytes_.size();
+    return std::string_view(letters, std::size_t(std::find_if(letters + LongEntry, end, isFieldEnd) - letters));
+}
+
+std::string_view Dictionary::word(std::size_t position) const
 {
     assert(position <= wordCount());
-    return position == 0 ? EmptyEntry : words_[position - 1];
+    return position == 0 ? std::string_view() : entry(position - 1);
 }
 
 std::size_t Dictionary::prefixCount() const
@@ -94,10 +149,10 @@ std::size_t Dictionary::prefixCount() const
     return groups_.size() - 1;
 }
 
-const std::string& Dictionary::prefix(std::size_t number) const
+std::string_view Dictionary::prefix(std::size_t number) const
 {
     assert(number >= 1 && number <= prefixCount());
-    return prefixes_[number];
+    return std::string_view(groups_[number].prefix.data(), groups_[number].prefixLength);
 }
 
 std::size_t Dictionary::prefixStart(std::size_t number) const
@@ -106,36 +161,44 @@ std::size_t Dictionary::prefixStart(std::size_t number) const
     return groups_[number].start;
 }
 
+void Dictionary::indexFirstGroups()
+{
+    firstGroupByPrefix_.clear();
+    for (std::size_t number = 1; number < groups_.size(); ++number)
+        firstGroupByPrefix_.try_emplace(prefixKey(prefix(number)), number);
+}
+
 void Dictionary::buildPrefixIndex()
 {
-    prefixes_.assign(1, std::string());
-    groups_.assign(1, GroupInfo{0, true});
-    firstGroupByPrefix_.clear();
-    sorted_ = true;
-
-    std::uint32_t current = prefixKey({});
-    const std::string* previous = nullptr; // the last non-empty entry so far
-    for (std::size_t position = 1; position <= words_.size(); ++position) {
-        const std::string& entry = words_[position - 1];
-        if (entry.empty())
-            continue;
-        const std::uint32_t key = prefixKey(entry);
-        if (key != current) {
-            current = key;
-            groups_.push_back(GroupInfo{position, true});
-            prefixes_.emplace_back(prefixOf(entry));
-            firstGroupByPrefix_.try_emplace(key, groups_.size() - 1);
-            // Groups differ in their first bytes, where a leading Ñ reads as NZ.
-            if (sorted_ && previous && compareSortKeys(*previous, entry) > 0)
-                sorted_ = false;
-        } else if (groups_.back().ordered && entry < *previous) {
-            // Within a group the first bytes are shared, so byte order (std::string
-            // compares bytes as unsigned values) is sortKey order.
-            groups_.back().ordered = false;
-            sorted_ = false;
-        }
-        previous = &entry;
+    groups_.assign(1, GroupInfo{0, {}, 0, Order::Ordered});
+    std::uint32_t prefix = NoPrefix;
+    for (std::size_t index = 0; index < entries_.size(); ++index) {
+        if (entries_[index].length != 0)
+            addToIndex(index, entry(index), prefix);
     }
+    indexFirstGroups();
+    deletedSinceIndexed_ = false;
+}
+
+// Whether the non-empty entries of a group are in byte order (which, sharing
+// their first bytes, is sortKey order): found out once, when first asked.
+bool Dictionary::ordered(std::size_t number) const
+{
+    const GroupInfo& group = groups_[number];
+    if (group.order == Order::Unknown) {
+        const PrefixGroup range = groupNumbered(number);
+        std::string_view previous;
+        group.order = Order::Ordered;
+        for (std::size_t index = range.first - 1; index < range.last && group.order == Order::Ordered; ++index) {
+            const std::string_view word = entry(index);
+            if (word.empty())
+                continue;
+            if (word < previous)
+                group.order = Order::Unordered;
+            previous = word;
+        }
+    }
+    return group.order == Order::Ordered;
 }
 
 PrefixGroup Dictionary::findPrefixGroup(std::string_view word) const
@@ -148,19 +211,46 @@ PrefixGroup Dictionary::findPrefixGroup(std::string_view word) const
     return groupNumbered(found->second);
 }
 
+// Index of the first non-empty entry in [begin, end) for which `below` is
+// false, or `end`, when `below` holds for a leading run of the non-empty
+// entries. A binary search that steps over emptied slots, keeping: the
+// non-empty entries in [begin, lo) are below, those in [hi, end) are not.
+template <typename Below>
+std::size_t Dictionary::firstNotBelow(std::size_t begin, std::size_t end, Below below) const
+{
+    const auto firstNonEmpty = [this](std::size_t from, std::size_t until) {
+        while (from < until && entries_[from].length == 0)
+            ++from;
+        return from;
+    };
+    std::size_t lo = begin;
+    std::size_t hi = end;
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        const std::size_t probe = firstNonEmpty(mid, hi);
+        if (probe == hi)
+            hi = mid;
+        else if (below(entry(probe)))
+            lo = probe + 1;
+        else
+            hi = mid;
+    }
+    return firstNonEmpty(lo, end);
+}
+
 std::size_t Dictionary::findWord(std::string_view word) const
 {
     const PrefixGroup group = findPrefixGroup(word);
     if (!group.found())
         return 0;
-    if (groups_[group.number].ordered) {
+    if (ordered(group.number)) {
         // In an ordered group the first entry not below the word is its first copy, if any.
-        const std::size_t index = firstNonEmptyNotBelow(words_, group.first - 1, group.last,
-                                                        [word](const std::string& entry) { return entry < word; });
-        return index < group.last && words_[index] == word ? index + 1 : 0;
+        const std::size_t index =
+            firstNotBelow(group.first - 1, group.last, [word](std::string_view entry) { return entry < word; });
+        return index < group.last && entry(index) == word ? index + 1 : 0;
     }
     for (std::size_t position = group.first; position <= group.last; ++position) {
-        if (words_[position - 1] == word)
+        if (entry(position - 1) == word)
             return position;
     }
     return 0;
@@ -171,15 +261,15 @@ std::size_t Dictionary::firstWordStartingWith(const PrefixGroup& group, std::str
     if (!group.found() || group.number > prefixCount() || group.first == 0 || group.last > wordCount())
         return 0;
     const PrefixGroup indexed = groupNumbered(group.number);
-    if (indexed.first == group.first && indexed.last == group.last && groups_[group.number].ordered) {
+    if (indexed.first == group.first && indexed.last == group.last && ordered(group.number)) {
         // The entries beginning with `start` are the smallest ones not below it.
-        const std::size_t index = firstNonEmptyNotBelow(words_, group.first - 1, group.last,
-                                                        [start](const std::string& entry) { return entry < start; });
-        return index < group.last && words_[index].starts_with(start) ? index + 1 : 0;
+        const std::size_t index =
+            firstNotBelow(group.first - 1, group.last, [start](std::string_view entry) { return entry < start; });
+        return index < group.last && entry(index).starts_with(start) ? index + 1 : 0;
     }
     for (std::size_t position = group.first; position <= group.last; ++position) {
-        const std::string& entry = words_[position - 1];
-        if (!entry.empty() && entry.starts_with(start))
+        const std::string_view found = entry(position - 1);
+        if (!found.empty() && found.starts_with(start))
             return position;
     }
     return 0;
@@ -189,10 +279,14 @@ std::string Dictionary::addWord(std::string_view word)
 {
     std::string upper = toUpperWord(word);
     const std::size_t index = insertionIndex(upper);
-    if (words_.size() == words_.capacity())
-        words_.reserve(words_.size() + GrowthStep);
-    words_.insert(words_.begin() + static_cast<std::ptrdiff_t>(index), upper);
-    buildPrefixIndex();
+    const auto added = static_cast<qsizetype>(upper.size() + 1);
+    if (bytes_.capacity() - bytes_.size() < added)
+        bytes_.reserve(bytes_.size() + added + SpareLetters);
+    entries_.insert(entries_.begin() + std::ptrdiff_t(index),
+                    Span(std::size_t(bytes_.size()), storedLength(upper.size())));
+    bytes_.append(upper.data(), added - 1).append('\n');
+    if (upper.empty() || !insertIntoIndex(index, upper))
+        buildPrefixIndex();
     return upper;
 }
 
@@ -200,18 +294,14 @@ bool Dictionary::deleteWord(std::string_view word)
 {
     if (word.empty())
         return false;
-    for (std::string& entry : words_) {
-        if (entry == word) {
-            entry.clear();
+    for (std::size_t index = 0; index < entries_.size(); ++index) {
+        if (entry(index) == word) {
+            entries_[index].length = 0;
+            deletedSinceIndexed_ = true;
             return true;
         }
     }
     return false;
-}
-
-const std::vector<std::string>& Dictionary::entries() const
-{
-    return words_;
 }
 
 PrefixGroup Dictionary::groupNumbered(std::size_t number) const
@@ -220,18 +310,73 @@ PrefixGroup Dictionary::groupNumbered(std::size_t number) const
     return PrefixGroup{number, groups_[number].start, last};
 }
 
-// Index in words_ of the first entry whose sort key is greater than the
-// word's (an empty entry's key is the smallest). A binary search when the
-// non-empty entries are in order (deletions keep them so), a scan otherwise.
-std::size_t Dictionary::insertionIndex(std::string_view word) const
+// Index of the first entry whose sort key is greater than the word's (an
+// empty entry's key is the smallest), found group by group: a group whose
+// prefix sorts wholly before the word is passed over, one wholly after it
+// holds the answer at its first word, and any other is halved when in order,
+// else scanned.
+std::size_t Dictionary::insertionIndex(std::string_view word)
 {
-    const auto notGreater = [word](const std::string& entry) { return compareSortKeys(entry, word) <= 0; };
-    if (sorted_)
-        return firstNonEmptyNotBelow(words_, 0, words_.size(), notGreater);
-    std::size_t index = 0;
-    while (index < words_.size() && notGreater(words_[index]))
-        ++index;
-    return index;
+    const auto notGreater = [word](std::string_view entry) { return compareSortKeys(entry, word) <= 0; };
+    for (std::size_t number = 1; number <= prefixCount(); ++number) {
+        const int byPrefix = sortOfPrefix(prefix(number), word);
+        if (byPrefix < 0)
+            continue;
+        const PrefixGroup group = groupNumbered(number);
+        std::size_t index = group.first - 1;
+        if (byPrefix == 0 && prefix(number) == word.substr(0, 2) && ordered(number))
+            index = firstNotBelow(group.first - 1, group.last, notGreater);
+        else
+            while (index < group.last && (entries_[index].length == 0 || (byPrefix == 0 && notGreater(entry(index)))))
+                ++index;
+        if (index < group.last)
+            return index;
+    }
+    return entries_.size();
+}
+
+// The index after `word` was inserted at `index`, as a rebuild would make it,
+// changed in place; false when a word deleted since the index was built could
+// change more than this knows of (then the index is rebuilt).
+bool Dictionary::insertIntoIndex(std::size_t index, std::string_view word)
+{
+    if (deletedSinceIndexed_)
+        return false;
+    const std::string_view prefix = word.substr(0, 2);
+    // The last group that began before the word (0 for none), and whether its
+    // run of words goes on after it.
+    const auto after = std::upper_bound(groups_.begin() + 1, groups_.end(), std::uint32_t(index),
+                                        [](std::uint32_t position, const GroupInfo& g) { return position < g.start; });
+    const std::size_t before = std::size_t(after - groups_.begin()) - 1;
+    std::size_t runEnd =
+        before + 1 < groups_.size() ? groups_[before + 1].start : entries_.size(); // 1-based, exclusive
+    std::size_t next = index + 1; // the first non-empty entry after the word, 0-based
+    while (next + 1 < runEnd + 1 && next < entries_.size() && entries_[next].length == 0)
+        ++next;
+    const bool inside = before > 0 && next < runEnd;
+    for (std::size_t number = before + 1; number < groups_.size(); ++number)
+        ++groups_[number].start;
+
+    GroupInfo* group = before > 0 ? &groups_[before] : nullptr;
+    if (group && std::string_view(group->prefix.data(), group->prefixLength) == prefix) {
+        if (group->order == Order::Ordered)
+            group->order = Order::Unknown; // known again at the next lookup
+    } else if (!inside && before + 1 < groups_.size()
+               && std::string_view(groups_[before + 1].prefix.data(), groups_[before + 1].prefixLength) == prefix) {
+        groups_[before + 1].start = static_cast<std::uint32_t>(index + 1);
+        groups_[before + 1].order = Order::Unknown;
+    } else {
+        // A group of its own, splitting the run it falls into.
+        std::vector<GroupInfo> opened{groupOf(index, word)};
+        if (inside) {
+            opened.push_back(*group);
+            opened.back().start = static_cast<std::uint32_t>(next + 1);
+            opened.back().order = group->order = Order::Unknown;
+        }
+        groups_.insert(groups_.begin() + std::ptrdiff_t(before + 1), opened.begin(), opened.end());
+    }
+    indexFirstGroups();
+    return true;
 }
 
 } // namespace palitra

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,19 +28,30 @@ struct PrefixGroup {
 // numbers are 1-based too. Entries are Windows-1252 bytes compared as
 // unsigned values; the list is expected in sortKey order (see SortKey.h) but
 // is kept as read, whatever its order.
+//
+// The letters stay in the buffer they were read into, and each entry is an
+// offset and a length into it: six bytes beside its letters and its line end,
+// so that half a million words take a few megabytes and load in one pass. An
+// entry's letters never move: an insertion appends the word's letters and
+// moves only the offsets. Whether a group is in order, which lets a lookup
+// halve it instead of scanning it, is found out the first time it is needed.
 class Dictionary {
 public:
     Dictionary();
-    // Entries in file order become positions 1..entries.size(); the index is built.
-    explicit Dictionary(std::vector<std::string> entries);
+    // Entries in order become positions 1..entries.size(); the index is built.
+    explicit Dictionary(const std::vector<std::string>& entries);
+
+    // Takes over the bytes of a word-list file: its fields (see Fields.h)
+    // become the entries, and the index is built in the same pass.
+    static Dictionary fromWordList(QByteArray bytes);
 
     std::size_t wordCount() const;
-    // Entry at `position` (0..wordCount()); an empty string for a deleted entry.
-    const std::string& word(std::size_t position) const;
+    // Entry at `position` (0..wordCount()); empty for a deleted entry.
+    std::string_view word(std::size_t position) const;
 
     std::size_t prefixCount() const;
     // Prefix and first position of group `number` (1..prefixCount()).
-    const std::string& prefix(std::size_t number) const;
+    std::string_view prefix(std::size_t number) const;
     std::size_t prefixStart(std::size_t number) const;
 
     // Rebuilds the index from the entries. Empty entries are skipped, so a
@@ -56,33 +70,56 @@ public:
     // scan of the group from its first entry, faster when the group is in order.
     std::size_t firstWordStartingWith(const PrefixGroup& group, std::string_view start) const;
 
-    // Inserts the upper-case form of `word` before the first entry whose
-    // sort key is strictly greater, rebuilds the index and returns that form.
+    // Inserts the upper-case form of `word` before the first entry whose sort
+    // key is strictly greater; the index then is what a rebuild gives. Returns
+    // that form.
     std::string addWord(std::string_view word);
 
     // Empties the first entry equal to `word`; positions and the index stay.
     // Returns whether an entry was emptied.
     bool deleteWord(std::string_view word);
 
-    // All entries 1..wordCount(), in order, deleted ones as empty strings.
-    const std::vector<std::string>& entries() const;
-
 private:
+#pragma pack(push, 1)
+    // Where an entry's letters lie in the buffer; a length of LongEntry (see
+    // Dictionary.cpp) runs to the field end that follows them.
+    struct Span {
+        Span() { } // left unset, so that room for a whole list is made without writing it
+        Span(std::size_t offset, std::uint16_t length)
+            : offset(static_cast<std::uint32_t>(offset))
+            , length(length)
+        {
+        }
+        std::uint32_t offset;
+        std::uint16_t length;
+    };
+#pragma pack(pop)
+    enum class Order : std::uint8_t { Unknown, Ordered, Unordered };
     struct GroupInfo {
-        std::size_t start;
-        bool ordered; // its non-empty entries are in ascending byte order
+        std::uint32_t start;
+        std::array<char, 2> prefix;
+        std::uint8_t prefixLength;
+        mutable Order order; // of its non-empty entries, in byte order
     };
 
+    std::string_view entry(std::size_t index) const;
+    GroupInfo groupOf(std::size_t index, std::string_view word) const;
+    void addToIndex(std::size_t index, std::string_view word, std::uint32_t& prefix);
+    void readEntries();
+    void indexFirstGroups();
     PrefixGroup groupNumbered(std::size_t number) const;
-    std::size_t insertionIndex(std::string_view word) const;
+    bool ordered(std::size_t number) const;
+    std::size_t insertionIndex(std::string_view word);
+    bool insertIntoIndex(std::size_t index, std::string_view word);
+    template <typename Below>
+    std::size_t firstNotBelow(std::size_t begin, std::size_t end, Below below) const;
 
-    // Position p (1..wordCount()) is words_[p - 1]; position 0 is always empty
-    // and not stored, so the list read from the file is kept without moving it.
-    std::vector<std::string> words_;
-    std::vector<std::string> prefixes_; // prefixes_[0] unused
-    std::vector<GroupInfo> groups_;     // groups_[0] unused
+    QByteArray bytes_;
+    // Position p (1..wordCount()) is entry p - 1; position 0 is always empty and not stored.
+    std::vector<Span> entries_;
+    std::vector<GroupInfo> groups_; // groups_[0] unused
     std::unordered_map<std::uint32_t, std::size_t> firstGroupByPrefix_;
-    bool sorted_ = true; // the non-empty entries were in sortKey order at the last rebuild
+    bool deletedSinceIndexed_ = false; // an entry emptied since the index was last built
 };
 
 } // namespace palitra

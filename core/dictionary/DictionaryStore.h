@@ -2,33 +2,45 @@
 
 #include "core/dictionary/Dictionary.h"
 #include "core/dictionary/FileProblem.h"
+#include "core/dictionary/WordListFile.h"
 
 #include <QString>
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace palitra {
 
-// The word list the program plays with: read from its file once at start-up,
-// changed by the words the player adds and strikes out, and written back at
-// most once, at exit, when it changed.
+// The word list the program plays with: read once at start-up, changed by the
+// words the player adds and strikes out, and written back at most once, at
+// exit, when it changed.
+//
+// Two places hold it: the list beside the program, and the user's own copy,
+// which is read when there is one. A list that cannot be written where it was
+// read (a program installed for every user) is saved to the user's copy. A
+// list that another copy of the program saved meanwhile is read again and
+// this run's own changes applied to it, so that neither run's words are lost.
 class DictionaryStore {
 public:
-    // Reads the list at `path`; it is unchanged afterwards. On a problem the
-    // store keeps the list it had.
-    std::optional<FileProblem> load(const QString& path);
+    // Reads `userCopy` when there is such a file, else `besideProgram`; the
+    // list is unchanged afterwards. On a problem the store keeps what it had.
+    std::optional<FileProblem> load(const QString& besideProgram, const QString& userCopy = {});
 
-    // Writes the list, atomically, to the file it was read from.
-    std::optional<FileProblem> save() const;
+    // Writes the list, atomically, where it was read or else to the user's
+    // copy, creating its folder.
+    std::optional<FileProblem> save();
 
     const Dictionary& dictionary() const { return dictionary_; }
+    // Where the list was read from.
     const QString& path() const { return path_; }
+    // Where save() writes.
+    QString savePath() const;
 
     // Whether a word was added or struck out since the list was read; a word
     // added and struck out again still counts.
-    bool changed() const { return changed_; }
+    bool changed() const { return !changes_.empty(); }
 
     // Inserts the upper-case form of `word` in its sorted place; returns that form.
     std::string addWord(std::string_view word);
@@ -38,9 +50,16 @@ public:
     void strikeWord(std::string_view word);
 
 private:
+    struct Change {
+        bool added; // else struck out
+        std::string word;
+    };
+
     QString path_;
+    QString userCopy_;
+    FileStamp stamp_;
     Dictionary dictionary_;
-    bool changed_ = false;
+    std::vector<Change> changes_;
 };
 
 } // namespace palitra

@@ -2,126 +2,27 @@
 
 #include "core/dictionary/Dictionary.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
+#include <cerrno>
 
-#if defined(__SSE2__) && defined(__x86_64__)
-#define PALITRA_SSE2 1
-#include <emmintrin.h>
-#endif
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace palitra {
 
 namespace {
 
-// Room for the words a player adds during a run, so that the list read at
-// start-up is not moved in memory when one is inserted.
-constexpr std::size_t SpareEntries = 64;
-
 constexpr std::size_t WriteChunk = 64 * 1024;
 
-constexpr std::size_t Lane = 16;  // bytes per SSE2 comparison
-constexpr std::size_t Block = 64; // bytes per bit mask of field ends
+// Offsets into the list's buffer are 32-bit.
+constexpr qint64 LargestList = 0xFFFF'FFFF - 1;
 
-struct BlockBits {
-    std::uint64_t commas = 0;
-    std::uint64_t crs = 0;
-    std::uint64_t lfs = 0;
-};
-
-// Bit i tells what p[i] is, for the `count` (at most 64) bytes at p.
-inline BlockBits blockBits(const char* p, std::size_t count)
-{
-    BlockBits bits;
-#if defined(PALITRA_SSE2)
-    if (count == Block) {
-        for (std::size_t lane = 0; lane < Block; lane += Lane) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + lane));
-            const auto matches = [chunk, lane](char c) {
-                const auto mask =
-                    static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(c))));
-                return std::uint64_t(mask) << lane;
-            };
-            bits.commas |= matches(',');
-            bits.crs |= matches('\r');
-            bits.lfs |= matches('\n');
-        }
-        return bits;
-    }
-#endif
-    for (std::size_t i = 0; i < count; ++i) {
-        bits.commas |= std::uint64_t(p[i] == ',') << i;
-        bits.crs |= std::uint64_t(p[i] == '\r') << i;
-        bits.lfs |= std::uint64_t(p[i] == '\n') << i;
-    }
-    return bits;
-}
-
-bool isFieldEnd(char c)
-{
-    return c == ',' || c == '\r' || c == '\n';
-}
-
-// The number of fields that a comma or a line end closes: commas, LFs and CRs,
-// less the CRs of CR LF pairs.
-std::size_t countFieldEnds(std::string_view bytes)
-{
-    std::size_t count = 0;
-    std::size_t i = 0;
-#if defined(PALITRA_SSE2)
-    // Byte counters per lane, emptied into `count` before they can overflow.
-    const auto sumLanes = [](__m128i counters) {
-        const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
-        return static_cast<std::size_t>(_mm_cvtsi128_si64(sums) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
-    };
-    while (i + Lane + 1 <= bytes.size()) {
-        __m128i ends = _mm_setzero_si128();
-        __m128i pairs = _mm_setzero_si128();
-        for (int round = 0; round < 255 && i + Lane + 1 <= bytes.size(); ++round, i += Lane) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
-            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i + 1));
-            const __m128i crs = _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'));
-            const __m128i isEnd = _mm_or_si128(
-                crs,
-                _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(',')), _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n'))));
-            ends = _mm_sub_epi8(ends, isEnd);
-            pairs = _mm_sub_epi8(pairs, _mm_and_si128(crs, _mm_cmpeq_epi8(next, _mm_set1_epi8('\n'))));
-        }
-        count += sumLanes(ends) - sumLanes(pairs);
-    }
-#endif
-    for (; i < bytes.size(); ++i) {
-        const bool crOfCrLf = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
-        count += isFieldEnd(bytes[i]) && !crOfCrLf;
-    }
-    return count;
-}
-
-// Calls onEnds(base, bits) for each block of 64 bytes of `bytes`, where
-// bit i of `bits` marks the end of a field at base + i: a comma, an LF, or a
-// CR that no LF follows (the CR of a CR LF belongs to the LF's line end).
-// The word list is megabytes of short lines; a byte-by-byte scan would be
-// most of the loading time.
-template <typename OnEnds>
-void forEachBlockOfFieldEnds(std::string_view bytes, OnEnds onEnds)
-{
-    const std::size_t size = bytes.size();
-    for (std::size_t base = 0; base < size; base += Block) {
-        const std::size_t count = std::min(Block, size - base);
-        const BlockBits bits = blockBits(bytes.data() + base, count);
-        const std::uint64_t nextIsLf = count == Block && base + Block < size && bytes[base + Block] == '\n';
-        const std::uint64_t crsBeforeLf = bits.crs & ((bits.lfs >> 1) | (nextIsLf << (Block - 1)));
-        const std::uint64_t ends = (bits.commas | bits.lfs | bits.crs) & ~crsBeforeLf;
-        if (ends != 0)
-            onEnds(base, ends);
-    }
-}
-
-bool isBlankEntry(const std::string& entry)
+bool isBlankEntry(std::string_view entry)
 {
     return std::all_of(entry.begin(), entry.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
@@ -138,59 +39,113 @@ bool writeAll(QIODevice& device, const std::string& bytes)
     return true;
 }
 
-WordListFile::ReadResult readFailure(FileProblem::Kind kind, const QString& path, const QString& reason = {})
+// Closes a file descriptor when it goes out of scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+WordListFile::ReadResult readFailure(FileProblem::Kind kind, const QString& path, int systemError = 0)
 {
     WordListFile::ReadResult result;
-    result.problem = FileProblem{kind, path, reason};
+    result.problem = FileProblem{kind, path, systemError};
     return result;
+}
+
+FileStamp stampOf(const struct stat& info)
+{
+    return FileStamp{std::uint64_t(info.st_dev), std::uint64_t(info.st_ino), std::int64_t(info.st_size),
+                     std::int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
+// Where a save of `path` lands: the file a link leads to, in the folder that
+// holds it (both as they really are, so that a refusal names them).
+struct SaveTarget {
+    QString file;
+    QString folder;
+};
+
+SaveTarget saveTargetOf(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return {info.canonicalFilePath(), QFileInfo(info.canonicalFilePath()).absolutePath()};
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return {folder.isEmpty() ? info.absoluteFilePath() : QDir(folder).filePath(info.fileName()),
+            folder.isEmpty() ? info.absolutePath() : folder};
 }
 
 } // namespace
 
-std::vector<std::string> WordListFile::parse(std::string_view bytes)
-{
-    const bool lastLineUnended = !bytes.empty() && !isFieldEnd(bytes.back());
-    std::vector<std::string> entries;
-    entries.reserve(countFieldEnds(bytes) + (lastLineUnended ? 1 : 0) + SpareEntries);
-    std::size_t fieldStart = 0;
-    forEachBlockOfFieldEnds(bytes, [&](std::size_t base, std::uint64_t ends) {
-        do {
-            const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(ends));
-            const bool crLf = bytes[i] == '\n' && i > fieldStart && bytes[i - 1] == '\r';
-            entries.emplace_back(bytes.substr(fieldStart, i - fieldStart - (crLf ? 1 : 0)));
-            fieldStart = i + 1;
-            ends &= ends - 1;
-        } while (ends != 0);
-    });
-    if (lastLineUnended)
-        entries.emplace_back(bytes.substr(fieldStart));
-    return entries;
-}
-
 WordListFile::ReadResult WordListFile::read(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return readFailure(FileProblem::Kind::Missing, path);
-    if (!file.open(QIODevice::ReadOnly))
-        return readFailure(FileProblem::Kind::Unreadable, path, file.errorString());
+    // Opened without waiting, so that a pipe is turned away instead of blocking.
+    const Descriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0) {
+        const int error = errno;
+        return readFailure(error == ENOENT      ? FileProblem::Kind::Missing
+                               : error == ENXIO ? FileProblem::Kind::NotAFile // a socket
+                                                : FileProblem::Kind::Unreadable,
+                           path, error);
+    }
+    struct stat info { };
+    if (::fstat(file.fd, &info) != 0)
+        return readFailure(FileProblem::Kind::Unreadable, path, errno);
+    if (S_ISDIR(info.st_mode))
+        return readFailure(FileProblem::Kind::NotAFile, path, EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return readFailure(FileProblem::Kind::NotAFile, path);
+    if (info.st_size > LargestList)
+        return readFailure(FileProblem::Kind::TooLarge, path);
 
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return readFailure(FileProblem::Kind::Unreadable, path, file.errorString());
+    // A regular file may still grow while it is read: read to its end.
+    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    for (;;) {
+        char more[4096];
+        const bool full = done == bytes.size();
+        const ssize_t got = full ? ::read(file.fd, more, sizeof more)
+                                 : ::read(file.fd, bytes.data() + done, std::size_t(bytes.size() - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return readFailure(FileProblem::Kind::Unreadable, path, errno);
+        if (got == 0)
+            break;
+        if (full)
+            bytes.append(more, got);
+        done += got;
+        if (done > LargestList)
+            return readFailure(FileProblem::Kind::TooLarge, path);
+    }
+    bytes.truncate(done);
     if (bytes.isEmpty())
         return readFailure(FileProblem::Kind::Empty, path);
 
     ReadResult result;
-    result.entries = parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    result.dictionary = Dictionary::fromWordList(std::move(bytes));
+    result.stamp = stampOf(info);
     return result;
+}
+
+std::optional<FileStamp> WordListFile::stamp(const QString& path)
+{
+    struct stat info { };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return stampOf(info);
 }
 
 bool WordListFile::writeTo(QIODevice& device, const Dictionary& dictionary)
 {
     std::string chunk;
     chunk.reserve(WriteChunk + 256);
-    for (const std::string& entry : dictionary.entries()) {
+    for (std::size_t position = 1; position <= dictionary.wordCount(); ++position) {
+        const std::string_view entry = dictionary.word(position);
         if (isBlankEntry(entry))
             continue;
         chunk += entry;
@@ -209,21 +164,47 @@ std::optional<FileProblem> WordListFile::write(const QString& path, const Dictio
     return writeAtomically(path, [&dictionary](QIODevice& device) { return writeTo(device, dictionary); });
 }
 
+// The new list goes to a file of its own beside the old one, on the disk for
+// sure, and only then takes the old one's name: the old list stays whole
+// until the new one is.
 std::optional<FileProblem> WordListFile::writeAtomically(const QString& path,
                                                          const std::function<bool(QIODevice&)>& writeContent)
 {
-    const auto fail = [&](const QString& reason) { return FileProblem{FileProblem::Kind::NotSaved, path, reason}; };
+    const SaveTarget target = saveTargetOf(path);
+    const auto refused = [](const QString& who, int error) {
+        return FileProblem{FileProblem::Kind::NotSaved, who, error};
+    };
+    struct stat old { };
+    const bool replacing = ::stat(QFile::encodeName(target.file).constData(), &old) == 0;
+    if (replacing && S_ISDIR(old.st_mode))
+        return refused(target.file, EISDIR);
+    if (replacing && ::access(QFile::encodeName(target.file).constData(), W_OK) != 0)
+        return refused(target.file, errno);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (!writeContent(file)) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
+    QByteArray temporary = QFile::encodeName(target.folder + QStringLiteral("/.Palitra.pal.XXXXXX"));
+    const Descriptor file{::mkstemp(temporary.data())};
+    if (file.fd < 0)
+        return refused(target.folder, errno);
+    const auto giveUp = [&](const QString& who, int error) {
+        ::unlink(temporary.constData());
+        return refused(who, error);
+    };
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::fchmod(file.fd, replacing ? old.st_mode & 07777 : 0666 & ~mask) != 0)
+        return giveUp(target.folder, errno);
+
+    QFile device;
+    if (!device.open(file.fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
+        return giveUp(target.folder, errno);
+    errno = 0;
+    const bool written = writeContent(device) && device.flush();
+    if (!written)
+        return giveUp(target.file, errno);
+    if (::fsync(file.fd) != 0)
+        return giveUp(target.file, errno);
+    if (::rename(temporary.constData(), QFile::encodeName(target.file).constData()) != 0)
+        return giveUp(target.file, errno);
     return std::nullopt;
 }
 

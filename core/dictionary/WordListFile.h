@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/dictionary/Dictionary.h"
 #include "core/dictionary/FileProblem.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,29 +14,37 @@ class QIODevice;
 
 namespace palitra {
 
-class Dictionary;
-
 // Reading and writing the word-list file (Windows-1252, one word per line,
 // CR LF after every line).
+// Which file, of what size, last written when: a file saved by another
+// program since it was read has another stamp.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = -1;
+    std::int64_t modified = 0; // nanoseconds
+    bool operator==(const FileStamp&) const = default;
+};
+
 class WordListFile {
 public:
     struct ReadResult {
-        std::vector<std::string> entries; // in file order
+        Dictionary dictionary; // the file's fields (see Fields.h), in order
+        FileStamp stamp;       // the file as it was read
         std::optional<FileProblem> problem;
         bool ok() const { return !problem; }
     };
 
-    // Splits file content into entries: a field ends at a comma or a line end
-    // (CR LF, a bare LF or a bare CR); the line end is consumed with its field;
-    // an empty line gives an empty entry; a last line without a line end still
-    // gives its entry; the line end after the last line gives none.
-    static std::vector<std::string> parse(std::string_view bytes);
-
-    // Reads and parses the file. A missing, unreadable or empty (0-byte) file
-    // is an error.
+    // Reads the file into a dictionary. Only a regular file is read: a
+    // folder, a device, a pipe or a socket is turned away at once, as is a
+    // missing, unreadable, empty (0-byte) or too large (4 GB) file.
     static ReadResult read(const QString& path);
 
+    // The file at `path` as it is now, if there is one.
+    static std::optional<FileStamp> stamp(const QString& path);
+
     // Writes the file atomically: on failure the previous file stays whole.
+    // A link is followed, and a refusal names the file or the folder that refused.
     static std::optional<FileProblem> write(const QString& path, const Dictionary& dictionary);
 
     // Writes the file's content to `device` piece by piece: every entry that
