@@ -48,7 +48,7 @@ int main(int argc, char* argv[])
     palitra::DictionaryStore words;
     palitra::Game game(words, random, clock);
 
-    palitra::Form1 window(game, words, palitra::Platform{prompts, shell});
+    palitra::Form1 window(game, words, palitra::Platform{prompts, shell, clock});
     if (!window.start(QApplication::applicationDirPath()))
         return window.exitStatus();
     window.show();

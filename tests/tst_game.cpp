@@ -8,6 +8,7 @@
 #include "core/game/Game.h"
 #include "core/game/NumberReader.h"
 #include "core/game/Scoring.h"
+#include "core/game/Typing.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,6 +45,7 @@ QString latin(const std::string& letters)
 //   +S            S seconds pass, then a tick of the round's clock
 //   walk          the computer walks the board to its end
 //   end strike:W score conclude reset show:W   the end of a round, step by step; a computer word's path
+//   type:T        the characters of T typed
 // Results go to `log`.
 struct Play {
     QTemporaryDir folder;
@@ -111,7 +113,10 @@ struct Play {
              }},
             {"conclude", [&](auto&) { game.concludeGame(); }},
             {"reset", [&](auto&) { game.reset(); }},
-            {"show", [&](const QString& a) { game.showComputerPath(indexOf(a)); }}};
+            {"show", [&](const QString& a) { game.showComputerPath(indexOf(a)); }},
+            {"type", [&](const QString& a) {
+                 std::for_each(a.begin(), a.end(), [&](QChar c) { game.typeLetter(typedLetter(c.unicode())); });
+             }}};
         for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
             bool isCell = false;
             const int cell = step.toInt(&isCell);
@@ -204,6 +209,16 @@ off the board                    | R 0 25 -1                   | path=0
 all 25 tiles, the last again     | R 0 1 2 3 4 9 8 7 6 5 10 11 12 13 14 19 18 17 16 15 20 21 22 23 24 24 24 < | path=0,1,2,3,4,9,8,7,6,5,10,11,12,13,14,19,18,17,16,15,20,21,22,23
 no tiles outside a round         | 0 game 0 deal 0             | path= lit=
 no tiles after a round           | R 0 +181 end 2              | path= lit=
+typing a word                    | R type:sol                  | path=0,1,2 word=SOL
+case, accents and ñ folded       | R type:uÑá                  | path=16,17,18
+ü is U                           | R type:ü                    | path=16
+several tiles fit: one is shown  | R type:s                    | path=0
+a later letter switches paths    | R type:se                   | path=7,8
+a letter no path can take        | R type:solq                 | path=0,1,2
+back a letter, the others kept   | R type:sol < < type:e       | path=7,8
+typing goes on from clicks       | R 5 type:a                  | path=5,6
+clicks go on from the path shown | R type:sol 3                | path=0,1,2,3
+no typing outside a round        | game deal type:sol          | path=
 nothing built                    | R submit                    | log=NothingBuilt notice=None
 two letters, refused             | R 0 1 submit +1             | log=TooShort,179 notice=TooShort path=0,1
 the notice goes with a take-back | R 0 1 submit <              | notice=None

@@ -56,7 +56,7 @@ struct Window {
     ScriptedRandom random;
     DictionaryStore words;
     Game game{words, random, clock};
-    Form1 form{game, words, Platform{desktop, desktop}};
+    Form1 form{game, words, Platform{desktop, desktop, clock}};
     std::map<QString, std::function<void(QDialog*)>> handlers;
     QStringList opened;
     QTimer driver;
@@ -220,6 +220,19 @@ private slots:
         // all, and "(Borrada)" is inert) and the scores, then past the target the winner.
         Window w(Words, "1", 2);
         QVERIFY(w.start());
+        w.press(names::actionButton);
+        for (const double seconds : {0.0, 0.001, 0.02}) { // the shuffle shows a deal a screen frame
+            const QString shown = w.tile(0)->text() + w.tile(1)->text() + w.tile(24)->text();
+            w.clock.now += seconds;
+            w.form.dealTick();
+            QCOMPARE(w.differs().isEmpty(), seconds != 0.001);
+            QCOMPARE(w.tile(0)->text() + w.tile(1)->text() + w.tile(24)->text() == shown, seconds == 0.001);
+        }
+        w.form.dealTick();
+        w.press(names::actionButton); // the round starts on the last deal, shown at once
+        QCOMPARE(w.differs(), QString());
+        w.runOutOfTime();
+        w.desktop.log.clear();
         w.startRound();
         QCOMPARE(w.control<QTimer>(names::roundTimer)->interval(), 1);
         w.spell({0, 1});
@@ -344,7 +357,7 @@ private slots:
             else if (roll == 12 && below(5) == 0)
                 w.control<QAction>(names::newGameAction)->trigger();
             else if (w.control<QTimer>(names::dealTimer)->isActive())
-                w.form.dealTick();
+                w.clock.now += 0.02, w.form.dealTick(); // a screen frame apart: each deal is shown
             else if (w.control<QTimer>(names::roundTimer)->isActive())
                 w.clock.now += below(40) == 0 ? 60 : 0.1, w.form.roundTick();
             QVERIFY2(w.differs().isEmpty(), qPrintable(QStringLiteral("action %1: %2").arg(action).arg(w.differs())));

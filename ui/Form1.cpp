@@ -2,6 +2,7 @@
 
 #include "core/dictionary/DictionaryStore.h"
 #include "core/game/Game.h"
+#include "core/game/Typing.h"
 #include "core/opponent/PathText.h"
 #include "ui/ControlNames.h"
 #include "ui/Form2.h"
@@ -16,12 +17,14 @@
 #include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -80,6 +83,9 @@ Form1::Form1(Game& game, DictionaryStore& words, Platform platform, QWidget* par
     buildControls();
     buildMenus();
     setFixedSize(sizeHint());
+    // Keys reach the game first, whichever control has the focus.
+    for (QWidget* control : centralWidget()->findChildren<QWidget*>())
+        control->installEventFilter(this);
 }
 
 void Form1::buildControls()
@@ -199,7 +205,11 @@ bool Form1::start(const QString& programFolder)
     programFolder_ = programFolder;
     FormQuindaro::showModal(platform_.shell, programFolder_, nullptr);
 
-    Form3 loading(words_, QDir(programFolder_).filePath(QStringLiteral("Palitra.pal")), windowTitle());
+    // The user's own copy of the list, where a list that cannot be written beside the program is saved.
+    const QString userCopy = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    Form3 loading(words_, QDir(programFolder_).filePath(QStringLiteral("Palitra.pal")),
+                  userCopy.isEmpty() ? QString() : QDir(userCopy).filePath(QStringLiteral("Palitra.pal")),
+                  windowTitle());
     loading.exec();
     if (const auto problem = loading.problem()) {
         platform_.prompts.error(texts::problem(*problem));
@@ -311,12 +321,58 @@ void Form1::howToPlayChosen()
 
 void Form1::aboutChosen()
 {
+    game_.windowOpened();
     FormQuindaro::showModal(platform_.shell, programFolder_, this);
+    if (game_.windowClosed())
+        endRound();
+    render();
 }
 
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    if (!keyPressed(*event))
+        QMainWindow::keyPressEvent(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && keyPressed(static_cast<const QKeyEvent&>(*event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// During a round a letter extends the word, Backspace takes a letter back,
+// Escape clears the word and Return hands it in; other keys are the controls'.
+bool Form1::keyPressed(const QKeyEvent& key)
+{
+    if (game_.phase() != Phase::Round || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Backspace: takeBackPressed(); return true;
+    case Qt::Key_Escape: clearPressed(); return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: actionPressed(); return true;
+    default: break;
+    }
+    const QString text = key.text();
+    const char letter = text.size() == 1 ? typedLetter(text.front().unicode()) : 0;
+    if (letter == 0)
+        return false;
+    game_.typeLetter(letter);
+    render();
+    return true;
+}
+
+// A deal on every tick; the tiles show one deal a screen frame, which is all
+// the eye takes in, so that the shuffle does not keep a processor busy.
 void Form1::dealTick()
 {
+    const bool firstDeal = game_.phase() != Phase::Dealing;
     game_.deal();
+    const double now = platform_.clock.seconds();
+    if (!firstDeal && now - boardShownAt_ < FrameSeconds)
+        return;
+    boardShownAt_ = now;
     renderBoard();
     actionButton_->setText(texts::caption(game_.phase()));
 }

@@ -42,6 +42,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -56,6 +58,7 @@ private:
     void howToPlayChosen();
     void aboutChosen();
 
+    bool keyPressed(const QKeyEvent& key);
     void chooseOptionsAndDeal();
     void submitWord();
     void endRound();
@@ -73,6 +76,8 @@ private:
     Platform platform_;
     QString programFolder_;
     int exitStatus_ = 0;
+    static constexpr double FrameSeconds = 1.0 / 60;
+    double boardShownAt_ = -1.0; // when the shuffle last showed a deal
 
     std::array<QPushButton*, CellCount> tiles_{};
     QPushButton* actionButton_ = nullptr;

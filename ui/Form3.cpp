@@ -6,13 +6,15 @@
 
 #include <QLabel>
 #include <QTimer>
+#include <QWindow>
 
 namespace palitra {
 
-Form3::Form3(DictionaryStore& words, QString path, const QString& caption, QWidget* parent)
+Form3::Form3(DictionaryStore& words, QString besideProgram, QString userCopy, const QString& caption, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , words_(words)
-    , path_(std::move(path))
+    , besideProgram_(std::move(besideProgram))
+    , userCopy_(std::move(userCopy))
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(caption);
@@ -33,16 +35,24 @@ Form3::Form3(DictionaryStore& words, QString path, const QString& caption, QWidg
 void Form3::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!done_)
+    // Where a window is never painted (none is on screen), the list is read all the same.
+    QTimer::singleShot(1000, this, &Form3::load);
+}
+
+// The list is read once the window is on the screen with its text: the timer
+// ticks after this painting has reached the screen.
+void Form3::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    if (!done_ && windowHandle() && windowHandle()->isExposed())
         loadTimer_->start();
 }
 
-// Runs on the first tick after the window is shown, so that its text is up
-// while the list is read.
 void Form3::load()
 {
-    repaint();
-    problem_ = words_.load(path_);
+    if (done_)
+        return;
+    problem_ = words_.load(besideProgram_, userCopy_);
     done_ = true;
     problem_ ? reject() : accept();
 }

@@ -18,19 +18,23 @@ class Form3 : public QDialog {
     Q_OBJECT
 
 public:
-    Form3(DictionaryStore& words, QString path, const QString& caption, QWidget* parent = nullptr);
+    // Reads the user's copy of the list when there is one, else the list beside the program.
+    Form3(DictionaryStore& words, QString besideProgram, QString userCopy, const QString& caption,
+          QWidget* parent = nullptr);
 
     // Why the list could not be read, once the window has closed.
     const std::optional<FileProblem>& problem() const { return problem_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void load();
 
     DictionaryStore& words_;
-    QString path_;
+    QString besideProgram_;
+    QString userCopy_;
     QTimer* loadTimer_ = nullptr;
     bool done_ = false;
     std::optional<FileProblem> problem_;

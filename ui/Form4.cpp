@@ -6,6 +6,7 @@
 #include "ui/Style.h"
 #include "ui/Texts.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -37,11 +38,25 @@ Form4::Form4(Game& game, Prompts& prompts, QWidget* parent)
         entries_->addItem(texts::validationEntry(found));
     connect(entries_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { entryClicked(entries_->row(item)); });
+    entries_->installEventFilter(this);
 
     auto* close = new QPushButton(QStringLiteral("Cerrar"), this);
     close->setObjectName(names::closeButton);
     close->setGeometry(twipsRect(2280, 2400, 1575, 495));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// Space or Delete strikes the selected word, as a click does; Return still closes the window.
+bool Form4::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == entries_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Delete) {
+            entryClicked(entries_->currentRow());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Form4::entryClicked(int index)

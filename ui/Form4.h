@@ -20,6 +20,9 @@ public:
 signals:
     void wordStruck(int index);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void entryClicked(int index);
 

@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <utility>
+
 namespace {
 // The pointing hand is kept in the program itself, so the links show it even
 // where the resources are not linked in.
@@ -172,11 +174,14 @@ bool FormQuindaro::eventFilter(QObject* watched, QEvent* event)
         return QDialog::eventFilter(watched, event);
 
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: return true; // the click is the control's, not the window's
+    case QEvent::MouseButtonPress: return true; // the click is the control's, not the window's
+    case QEvent::MouseButtonDblClick:
+        secondClick_ = true; // a double-click opens an address once
+        return true;
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton || !control->rect().contains(mouse->position().toPoint()))
+        if (std::exchange(secondClick_, false) || mouse->button() != Qt::LeftButton
+            || !control->rect().contains(mouse->position().toPoint()))
             return true;
         if (control == mail_)
             openMail();

@@ -50,6 +50,7 @@ private:
     QLabel* title_ = nullptr;
     QLabel* mail_ = nullptr;
     QLabel* web_ = nullptr;
+    bool secondClick_ = false; // the release of a double-click's second press is no new click
 };
 
 } // namespace palitra

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/game/Clock.h"
+
 #include <QString>
 
 namespace palitra {
@@ -22,11 +24,13 @@ public:
     virtual void open(const QString& target, const QString& workingDirectory) = 0;
 };
 
-// What the windows need from the desktop, so that tests can replace it. The
-// game's clock and random draws are the model's (core/game/Clock.h, Random.h).
+// What the windows need from the desktop, so that tests can replace it: the
+// clock paces the shuffle's repaints (the game's own draws and clock are
+// given to the game).
 struct Platform {
     Prompts& prompts;
     Shell& shell;
+    Clock& clock;
 };
 
 } // namespace palitra

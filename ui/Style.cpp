@@ -55,10 +55,13 @@ void setColours(QWidget* widget, const QColor& back, const QColor& text)
         palette.setColor(QPalette::Button, back);
         widget->setAutoFillBackground(true);
     }
-    if (text.isValid()) {
-        palette.setColor(QPalette::WindowText, text);
-        palette.setColor(QPalette::Text, text);
-        palette.setColor(QPalette::ButtonText, text);
+    // Only the enabled colour groups: a disabled control keeps the style's greyed text.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        if (text.isValid()) {
+            palette.setColor(group, QPalette::WindowText, text);
+            palette.setColor(group, QPalette::Text, text);
+            palette.setColor(group, QPalette::ButtonText, text);
+        }
     }
     widget->setPalette(palette);
 }

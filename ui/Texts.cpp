@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <cerrno>
+#include <cstring>
+
 namespace palitra::texts {
 
 QString caption(Phase phase)
@@ -77,19 +80,49 @@ QString noTargetChosen()
     return QStringLiteral("No has elegido los puntos.");
 }
 
+namespace {
+
+// The system's reason in Spanish; its own words only for the rare ones.
+QString reason(int systemError)
+{
+    switch (systemError) {
+    case 0: return QStringLiteral("la escritura no se completó");
+    case ENOENT: return QStringLiteral("no existe");
+    case EACCES:
+    case EPERM: return QStringLiteral("no hay permiso");
+    case ENOSPC: return QStringLiteral("no queda espacio en el disco");
+    case EDQUOT: return QStringLiteral("se ha agotado la cuota de disco");
+    case EROFS: return QStringLiteral("el disco es de solo lectura");
+    case ELOOP: return QStringLiteral("los enlaces simbólicos forman un bucle");
+    case EISDIR: return QStringLiteral("es una carpeta");
+    case ENOTDIR: return QStringLiteral("una parte de la ruta no es una carpeta");
+    case ENAMETOOLONG: return QStringLiteral("el nombre es demasiado largo");
+    case EIO: return QStringLiteral("error de lectura o escritura en el disco");
+    case EBUSY:
+    case ETXTBSY: return QStringLiteral("está en uso");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("hay demasiados archivos abiertos");
+    default: return QString::fromLocal8Bit(std::strerror(systemError));
+    }
+}
+
+} // namespace
+
 QString problem(const FileProblem& problem)
 {
     const QString path = QDir::toNativeSeparators(problem.path);
     switch (problem.kind) {
     case FileProblem::Kind::Missing: return QStringLiteral("No se encontró el diccionario %1.").arg(path);
+    case FileProblem::Kind::NotAFile:
+        return QStringLiteral("%1 no es un archivo que se pueda leer como diccionario%2.")
+            .arg(path, problem.systemError ? QStringLiteral(": ") + reason(problem.systemError) : QString());
     case FileProblem::Kind::Unreadable:
-        return QStringLiteral("No se pudo leer el diccionario %1: %2.").arg(path, problem.reason);
+        return QStringLiteral("No se pudo leer el diccionario %1: %2.").arg(path, reason(problem.systemError));
     case FileProblem::Kind::Empty: return QStringLiteral("El diccionario %1 está vacío.").arg(path);
-    case FileProblem::Kind::NotSaved: {
-        const QString reason =
-            problem.reason.isEmpty() ? QStringLiteral("la escritura no se completó") : problem.reason;
-        return QStringLiteral("No se pudo guardar el diccionario en %1: %2.").arg(path, reason);
-    }
+    case FileProblem::Kind::TooLarge:
+        return QStringLiteral("El diccionario %1 es demasiado grande: pasa de 4 GB.").arg(path);
+    case FileProblem::Kind::NotSaved:
+        return QStringLiteral("No se pudo guardar el diccionario en %1: %2.").arg(path, reason(problem.systemError));
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include "core/game/Clock.h"
 #include "core/game/Deal.h"
 #include "core/game/Scoring.h"
+#include "core/game/Typing.h"
 #include "core/opponent/PathText.h"
 
 #include <algorithm>
@@ -58,6 +59,7 @@ std::string Game::playerWord() const
 void Game::reset()
 {
     board_ = {};
+    typedPaths_.clear();
     playerPath_.clear();
     shownPath_.clear();
     secondsShown_.reset();
@@ -81,6 +83,7 @@ void Game::startGame(const GameOptions& options)
 void Game::startShuffle()
 {
     tilesEnabled_ = false;
+    typedPaths_.clear();
     playerPath_.clear();
     shownPath_.clear();
     shuffling_ = true;
@@ -122,7 +125,7 @@ RoundTick Game::tick()
     if (left <= 0) {
         roundClockRunning_ = false;
         tick.timeUp = true;
-        if (questionOpen_)
+        if (roundEndHeld_)
             roundEndPending_ = true;
         else
             tick.endRound = true;
@@ -141,6 +144,7 @@ void Game::pressTile(int cell)
 {
     if (phase_ != Phase::Round || cell < 0 || cell >= CellCount)
         return;
+    typedPaths_.clear();
     if (contains(playerPath_, cell)) {
         if (playerPath_.back() == cell)
             takeBackLetter();
@@ -158,10 +162,36 @@ void Game::takeBackLetter()
         return;
     playerPath_.pop_back();
     notice_ = Notice::None;
+    // The paths kept for the typed letters go back a letter too, each once.
+    std::vector<std::vector<int>> shorter;
+    for (std::vector<int>& path : typedPaths_) {
+        path.pop_back();
+        if (!path.empty() && std::find(shorter.begin(), shorter.end(), path) == shorter.end())
+            shorter.push_back(std::move(path));
+    }
+    typedPaths_ = std::move(shorter);
+}
+
+bool Game::typeLetter(char letter)
+{
+    if (phase_ != Phase::Round || letter == 0)
+        return false;
+    std::vector<std::vector<int>> longer =
+        extendPaths(board_, typedPaths_.empty() ? std::vector<std::vector<int>>{playerPath_} : typedPaths_, letter);
+    if (longer.empty())
+        return false;
+    const auto shown = std::find_if(longer.begin(), longer.end(), [this](const std::vector<int>& path) {
+        return std::equal(playerPath_.begin(), playerPath_.end(), path.begin());
+    });
+    playerPath_ = shown != longer.end() ? *shown : longer.front();
+    typedPaths_ = std::move(longer);
+    notice_ = Notice::None;
+    return true;
 }
 
 void Game::clearWord()
 {
+    typedPaths_.clear();
     playerPath_.clear();
     shownPath_.clear();
     notice_ = Notice::None;
@@ -181,7 +211,7 @@ Submission Game::submitWord()
         return Submission::TooShort;
     }
     if (words_.dictionary().findWord(word) == 0) {
-        questionOpen_ = true;
+        roundEndHeld_ = true;
         askedWord_ = word;
         return Submission::Unknown;
     }
@@ -191,7 +221,7 @@ Submission Game::submitWord()
 
 bool Game::answerUnknownWord(bool add)
 {
-    questionOpen_ = false;
+    roundEndHeld_ = false;
     if (add)
         words_.addWord(askedWord_);
     if (std::exchange(roundEndPending_, false))
@@ -204,8 +234,20 @@ bool Game::answerUnknownWord(bool add)
 void Game::acceptWord(const std::string& word)
 {
     playerWords_.push_back(word);
+    typedPaths_.clear();
     playerPath_.clear();
     notice_ = Notice::None;
+}
+
+void Game::windowOpened()
+{
+    roundEndHeld_ = true;
+}
+
+bool Game::windowClosed()
+{
+    roundEndHeld_ = false;
+    return std::exchange(roundEndPending_, false);
 }
 
 bool Game::requestNewGame()
@@ -214,13 +256,13 @@ bool Game::requestNewGame()
         reset();
         return false;
     }
-    questionOpen_ = true;
+    roundEndHeld_ = true;
     return true;
 }
 
 bool Game::answerNewGame(bool startOver)
 {
-    questionOpen_ = false;
+    roundEndHeld_ = false;
     const bool roundOver = std::exchange(roundEndPending_, false);
     if (startOver) {
         reset();
@@ -232,6 +274,7 @@ bool Game::answerNewGame(bool startOver)
 bool Game::endRound()
 {
     tilesEnabled_ = false;
+    typedPaths_.clear();
     playerPath_.clear();
     shownPath_.clear();
     computerWordsShown_ = true;

@@ -108,6 +108,12 @@ public:
     void pressTile(int cell);
     void takeBackLetter();
     void clearWord();
+    // A letter typed (see typedLetter): the word grows through a tile that
+    // touches its last one and holds the letter. Every path that spells the
+    // letters typed so far is kept and one of them shown, the one shown so far
+    // while it can take the letter; a letter no kept path can take changes
+    // nothing. Rounds only; true when the word grew.
+    bool typeLetter(char letter);
     Submission submitWord();
     // The word the player is asked about after Submission::Unknown, upper-cased.
     const std::string& unknownWord() const { return askedWord_; }
@@ -115,6 +121,12 @@ public:
     // dictionary and the player's words. Returns true when the round's time ran
     // out under the question: the round must end now, without the word.
     bool answerUnknownWord(bool add);
+
+    // A window over the game (the about window): the end of a round whose
+    // time runs out while it is open waits until it closes. windowClosed()
+    // returns true when the round must end now.
+    void windowOpened();
+    bool windowClosed();
 
     // The menu's new game: true when a game is in progress and the player must
     // be asked first; otherwise the board is reset at once.
@@ -158,6 +170,7 @@ private:
     Board board_{};
     bool tilesEnabled_ = true;
     std::vector<int> playerPath_;
+    std::vector<std::vector<int>> typedPaths_; // the paths the typed letters spell, when typed
     std::vector<int> shownPath_;
     Notice notice_ = Notice::None;
 
@@ -167,9 +180,9 @@ private:
     int playerScore_ = 0;
     int computerScore_ = 0;
 
-    // A question asked during a round does not stop its clock; a round whose
-    // time runs out meanwhile ends when the question is answered.
-    bool questionOpen_ = false;
+    // A question or a window open during a round does not stop its clock; a
+    // round whose time runs out meanwhile ends when it is answered or closed.
+    bool roundEndHeld_ = false;
     bool roundEndPending_ = false;
     std::string askedWord_;
 };

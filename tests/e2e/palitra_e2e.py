@@ -157,8 +157,8 @@ class Palitra:
     def start_round(self, tiles):  # "Nuevo Juego", "OK" to the options, "Empezar" once dealt; then clicks the tiles
         self.press_button()
         self.x.click(self.x.wait_window("the options dialog 'Elige...'", OPTIONS_TITLE), 232, 124)
-        self.wait_screen("letters dealt on the first row", lambda shot: all(  # in black
-            any(max(pixel) < 80 for pixel in pixels(shot, *self.tile(t, 8), 25, 25)) for t in range(5)))
+        self.wait_screen("letters dealt on the first row", lambda shot: all(  # greyed on white: the tiles are disabled
+            any(max(pixel) < 200 for pixel in pixels(shot, *self.tile(t, 8), 25, 25)) for t in range(5)))
         self.press_button()
         self.wait_screen("the round's clock",  # green digits on black
                          lambda shot: any(g > 128 for _, g, _ in pixels(shot, 380, 52 + self.bar, 105, 25)))
