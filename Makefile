@@ -7,7 +7,7 @@ ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 
-.PHONY: all build run test test-asan fuzz bench clean
+.PHONY: all build run package test test-asan fuzz bench clean
 
 all: build
 
@@ -19,6 +19,16 @@ build:
 
 run: build
 	cd $(BUILD) && ./palitra
+
+# The Debian package of the game, palitra_<version>_<arch>.deb, made by CPack
+# in $(BUILD) and copied here; "sudo apt install ./palitra_*.deb" installs it.
+package:
+	@./scripts/bootstrap package
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DPALITRA_BUILD_TESTS=OFF -DPALITRA_BUILD_BENCH=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+	rm -f $(BUILD)/palitra_*.deb
+	cd $(BUILD) && cpack -G DEB
+	cp $(BUILD)/palitra_*.deb .
 
 # The game and every test, with what the tests need besides.
 test:
