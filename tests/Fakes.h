@@ -9,6 +9,13 @@
 
 #include <QFile>
 #include <QList>
+#include <QStringList>
+
+#include <functional>
+
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace palitra::test {
 
@@ -63,6 +70,16 @@ inline std::vector<std::string> entriesOf(const Dictionary& dictionary)
     return entries;
 }
 
+// The items shown one by one, joined with commas.
+template <typename Items, typename Show>
+QString joined(const Items& items, Show show)
+{
+    QStringList parts;
+    for (const auto& item : items)
+        parts << std::invoke(show, item);
+    return parts.join(',');
+}
+
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -73,6 +90,25 @@ inline QByteArray readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Runs `check` as the user nobody when the tests run as root, who writes any file or folder, else as it is.
+// Returns what `check` returns: what went wrong, or nothing.
+inline QString asAUser(const std::function<QString()>& check)
+{
+    if (::geteuid() != 0)
+        return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const QString wrong = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0
+            ? check()
+            : QStringLiteral("root could not become nobody");
+        ::_exit(wrong.isEmpty() ? 0 : (qWarning("%s", qPrintable(wrong)), 1));
+    }
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0
+        ? QString()
+        : QStringLiteral("the check as nobody failed");
 }
 
 } // namespace palitra::test

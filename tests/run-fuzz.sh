@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Builds the word-list fuzzer with clang in its own build folder and runs it
-# for a while on a copy of the seed corpus (kept and grown in CORPUS_DIR, if given).
-#   tests/run-fuzz.sh BUILD_DIR [SECONDS] [CORPUS_DIR]
-# Exits 77 (skipped) only when clang or its libFuzzer runtime is missing, and 1
-# on any failure: a build error or a finding (a failed check, a crash, a
-# sanitizer report, a leak, a timeout, running out of memory).
+# tests/run-fuzz.sh BUILD_DIR [SECONDS] [CORPUS_DIR]: builds the word-list fuzzer with clang in BUILD_DIR and runs it
+# on a copy of the seed corpus (or in CORPUS_DIR). Exits 77 (skipped) only when clang or its libFuzzer runtime is
+# missing, and 1 on a build error or any finding (a failed check, a crash, a sanitizer report, a leak, a timeout).
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${1:?usage: run-fuzz.sh BUILD_DIR [SECONDS] [CORPUS_DIR]}

@@ -90,14 +90,15 @@ class XSession:
     def xdotool(self, *args, check=True):
         return self.tool("xdotool", *map(str, args), check=check).decode().split()
 
-    def windows(self, name=None, cls=None):  # visible ones titled `name` (a regular expression) or of class `cls`
-        return self.xdotool("search", "--onlyvisible", "--name" if name else "--class", name or cls, check=False)
+    def windows(self, name=None, cls=None, pid=None):  # visible ones titled `name` (a regular expression) or of class
+        owner = ["--all", "--pid", pid] if pid else []  # `cls`, of process `pid` if given
+        return self.xdotool("search", "--onlyvisible", *owner, "--name" if name else "--class", name or cls, check=False)
 
     def size(self, window):  # from the lines WINDOW=, X=, Y=, WIDTH=, HEIGHT=, SCREEN=
         return tuple(int(line.split("=")[1]) for line in self.xdotool("getwindowgeometry", "--shell", window)[3:5])
 
-    def wait_window(self, what, name=None, cls=None, keep=lambda window: True):  # the id of one that passes `keep`
-        return wait_until(what, lambda: [w for w in self.windows(name, cls) if keep(w)])[0]
+    def wait_window(self, what, name=None, cls=None, keep=lambda window: True, pid=None):  # one that passes `keep`
+        return wait_until(what, lambda: [w for w in self.windows(name, cls, pid) if keep(w)])[0]
 
     def click(self, window, x, y):
         self.xdotool("mousemove", "--window", window, x, y, "click", 1)
@@ -131,12 +132,13 @@ class Palitra:
         self.x, self.program = x, subprocess.Popen(command, cwd=cwd, env=x.env, stdout=x.log, stderr=x.log)
         x.processes.append(self.program)
         is_main = lambda window: x.size(window)[1] > CLIENT_SIZE[1]  # the loading window has the same title
-        about = x.wait_window("the about window", cls="palitra")
-        check(x.size(about) == ABOUT_SIZE and not any(map(is_main, x.windows(MAIN_TITLE))),
+        pid = self.program.pid
+        about = x.wait_window("the about window", cls="palitra", pid=pid)
+        check(x.size(about) == ABOUT_SIZE and not any(map(is_main, x.windows(MAIN_TITLE, pid=pid))),
               f"the first window is not the about window alone: {x.size(about)}")
         x.click(about, 142, 168)  # its logo
-        wait_until("the about window to close", lambda: about not in x.windows(cls="palitra"))
-        self.window = x.wait_window("the main window 'Palitra 1.2'", MAIN_TITLE, keep=is_main)
+        wait_until("the about window to close", lambda: about not in x.windows(cls="palitra", pid=pid))
+        self.window = x.wait_window("the main window 'Palitra 1.2'", MAIN_TITLE, keep=is_main, pid=pid)
         size = x.size(self.window)
         self.bar = size[1] - CLIENT_SIZE[1]
         check(size[0] == CLIENT_SIZE[0] and 10 <= self.bar <= 60,

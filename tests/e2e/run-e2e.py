@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Plays Palitra under Xvfb three times on one copy of the program and its word list: a round closed without
-changes; a round whose three clicked letters are added as a word and saved; the same with the save failing.
+"""Plays Palitra under Xvfb on one copy of the program and its word list: two programs at once, each adding a word
+of clicked letters and saving it; a word added with the save failing. (run-install.py closes one without changes.)
 usage: run-e2e.py PROGRAM WORD_LIST ARTIFACT_FOLDER (exit 0 passed, 1 failed, 77 skipped)"""
 
 import os
@@ -19,8 +19,8 @@ def read_word_list(path):
     return lines
 
 
-def add_word(x, game):  # the fixture has only longer words, so tiles 0 to 2 spell a new word: added after the question
-    game.start_round([0, 1, 2])
+def add_word(x, game, tiles):  # 3 or 5 tiles of the first row spell a word the fixture lacks: added after the question
+    game.start_round(tiles)
     game.press_button()  # "Añadir"
     x.press(x.wait_window("the question about the unknown word", BOX_TITLE), "Return")
     game.wait_screen("the board to clear after the word was taken",
@@ -34,29 +34,28 @@ def play(program, word_list, artifacts):
         shutil.copyfile(word_list, list_path)
         before = read_word_list(list_path)
         with XSession(work, os.path.join(artifacts, "failure-game.png")) as x:
-            # A round without new words: closing ends the program at once, with no question, the list as it was.
-            game = Palitra(x, command, work)
-            game.start_round([0, 1, 2])
-            x.screenshot(game.window, os.path.join(artifacts, "main-window.png"))
-            game.close_quietly(list_path, "closing with an unchanged list")
-
-            # A new word, saved after the question at exit, takes its sorted place, where a leading Ñ reads as "NZ".
-            game = Palitra(x, command, work)
-            add_word(x, game)
-            x.request_close(game.window)
-            x.press(x.wait_window("the question to save the word list", BOX_TITLE), "Return")
-            game.wait_exit("after saving")
+            # Two copies of the program on the list each add a word and save it: both words are kept, in their sorted
+            # places, where a leading Ñ reads as "NZ".
+            first = Palitra(x, command, work)
+            add_word(x, first, [0, 1, 2])
+            x.screenshot(first.window, os.path.join(artifacts, "main-window.png"))
+            second = Palitra(x, command, work)
+            add_word(x, second, [0, 1, 2, 3, 4])
+            for game in (first, second):
+                x.request_close(game.window)
+                x.press(x.wait_window("the question to save the word list", BOX_TITLE), "Return")
+                game.wait_exit("after saving")
             after = read_word_list(list_path)
             added = [word for word in after if word not in before]
-            check(len(added) == 1 and re.fullmatch(rb"[A-Z\xd1]{3}", added[0]),
-                  f"the saved list should hold one new word of three letters, it has {added!r}")
+            check(sorted(map(len, added)) == [3, 5] and all(re.fullmatch(rb"[A-Z\xd1]+", word) for word in added),
+                  f"the saved list should hold both programs' words, of three and five letters; it has {added!r}")
             check(after == sorted(before + added, key=lambda w: b"NZ" + w[1:] if w.startswith(b"\xd1") else w),
-                  f"the saved list is not the old list with {added[0]!r} in its sorted place: {after!r}")
+                  f"the saved list is not the old list with {added!r} in their sorted places: {after!r}")
 
             # A failed save (a folder holding a file in the list's place stops even root) is reported; the status is 1.
             shutil.copyfile(word_list, list_path)  # the fixture again, so that the word is surely new
             game = Palitra(x, command, work)
-            add_word(x, game)
+            add_word(x, game, [0, 1, 2])
             os.remove(list_path)
             os.mkdir(list_path)
             pathlib.Path(list_path, "kept").write_bytes(b"kept")
