@@ -63,13 +63,15 @@ class TestDictionary : public QObject {
 private slots:
     void readLargeFilesAndProblems()
     {
-        // A 10 MB line and a million lines load, look up and save back whole. A missing, empty or unreadable
-        // list is a problem naming it, with the system's reason; only a regular file is read, and a pipe,
-        // a device or a folder is turned away at once; a store that meets a problem keeps the list it had.
+        // A 10 MB line and a million lines (read in two halves that meet inside the BC words) load, look up
+        // and save back whole. A missing, empty or unreadable list is a problem naming it, with the system's
+        // reason; only a regular file is read, and a pipe, a device or a folder is turned away at once; a
+        // store that meets a problem keeps the list it had.
         QTemporaryDir dir;
         const QString path = dir.filePath("Palitra.pal");
         for (const auto& [bytes, word, position] : {std::tuple{QByteArray(10'000'000, 'A') + "\r\nCASA\r\n", "CASA", 2},
-                                                    std::tuple{countedWords(1'000'000), "BCLQU", 500'001}}) {
+                                                    std::tuple{countedWords(1'000'000), "BCLQU", 500'001},
+                                                    std::tuple{countedWords(1'000'000), "BCLQV", 500'002}}) {
             QVERIFY(writeFile(path, bytes));
             const Dictionary d = WordListFile::read(path).dictionary;
             QCOMPARE(d.findWord(word), std::size_t(position));

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <future>
+#include <system_error>
 #include <utility>
 
 namespace palitra {
@@ -15,6 +17,9 @@ namespace {
 // The length of an entry of this many letters or more is found at its end,
 // the field end that always follows its letters.
 constexpr std::uint16_t LongEntry = 0xFFFF;
+
+// A list this large is read in two halves at once (see readEntries).
+constexpr std::size_t TwoHalves = 1 << 20;
 
 // Room for the words a player adds during a run, so that the first one does
 // not move the whole buffer.
@@ -71,17 +76,6 @@ Dictionary::GroupInfo Dictionary::groupOf(std::size_t index, std::string_view wo
         static_cast<std::uint32_t>(index + 1), {word[0], length > 1 ? word[1] : '\0'}, length, Order::Unknown};
 }
 
-// The entries come in order; a non-empty one whose prefix differs from the
-// last group's (`prefix`, as prefixKey gives it) opens a group.
-inline void Dictionary::addToIndex(std::size_t index, std::string_view word, std::uint32_t& prefix)
-{
-    const std::uint32_t key = prefixKey(word);
-    if (key != prefix) [[unlikely]] {
-        prefix = key;
-        groups_.push_back(groupOf(index, word));
-    }
-}
-
 Dictionary Dictionary::fromWordList(QByteArray bytes)
 {
     Dictionary dictionary;
@@ -93,33 +87,75 @@ Dictionary Dictionary::fromWordList(QByteArray bytes)
     return dictionary;
 }
 
-// The entries of bytes_, with the index, in one pass. Room for the entries is
-// made from a guess of their number (a Spanish word and its line end take
-// about twelve bytes), and when the guess runs out, from the bytes per entry
-// seen so far, so that the room left over stays small without a second pass.
-void Dictionary::readEntries()
+// Room for the entries of a part is made from a guess of their number (a
+// Spanish word and its line end take about twelve bytes) and, when the guess
+// runs out, from the bytes per entry seen so far, so that the room left over
+// stays small without a second pass. A non-empty entry whose prefix differs
+// from the last group's opens a group.
+Dictionary::Part Dictionary::readPart(std::size_t from, std::size_t to) const
 {
-    const std::string_view letters(bytes_.constData(), std::size_t(bytes_.size()));
-    std::vector<Span> entries(letters.size() / 10 + 16);
-    Span* out = entries.data();
-    Span* room = out + entries.size();
+    const std::string_view letters(bytes_.constData() + from, to - from);
+    Part part;
+    part.entries.resize(letters.size() / 10 + 16);
+    Span* out = part.entries.data();
+    Span* room = out + part.entries.size();
     std::size_t count = 0;
     std::uint32_t prefix = NoPrefix;
     forEachField(letters, [&](std::size_t start, std::size_t length) {
         if (out == room) [[unlikely]] {
-            entries.resize(count + count * (letters.size() - start) / (start + 1) + count / 16 + 16);
-            out = entries.data() + count;
-            room = entries.data() + entries.size();
+            part.entries.resize(count + count * (letters.size() - start) / (start + 1) + count / 16 + 16);
+            out = part.entries.data() + count;
+            room = part.entries.data() + part.entries.size();
         }
-        *out++ = Span(start, storedLength(length));
-        if (length > 0)
-            addToIndex(count, std::string_view(letters.data() + start, length), prefix);
+        *out++ = Span(from + start, storedLength(length));
+        const std::string_view word(letters.data() + start, length);
+        if (const std::uint32_t key = prefixKey(word); length > 0 && key != prefix) [[unlikely]] {
+            prefix = key;
+            part.groups.push_back(groupOf(count, word));
+        }
         ++count;
     });
-    entries.resize(count);
-    if (entries.capacity() > count + count / 3)
-        entries.shrink_to_fit();
-    entries_ = std::move(entries);
+    part.entries.resize(count);
+    return part;
+}
+
+// The entries of bytes_, with the index, in one pass over the bytes. A large
+// list is read in two halves at once, which meet at a line end: the second
+// half's positions follow the first's, and a group that runs across the line
+// end is one group.
+void Dictionary::readEntries()
+{
+    const std::size_t size = std::size_t(bytes_.size());
+    const char* const middle = size < TwoHalves
+        ? nullptr
+        : static_cast<const char*>(std::memchr(bytes_.constData() + size / 2, '\n', size - size / 2));
+    std::size_t split = middle ? std::size_t(middle - bytes_.constData()) + 1 : size;
+    std::future<Part> later;
+    try {
+        if (split < size)
+            later = std::async(std::launch::async, [this, split, size] { return readPart(split, size); });
+    } catch (const std::system_error&) { // no thread to be had: the whole list in this one
+        split = size;
+    }
+    Part first = readPart(0, split);
+    Part second = later.valid() ? later.get() : Part{};
+
+    const std::size_t count = first.entries.size();
+    first.entries.reserve(count + second.entries.size());
+    first.entries.insert(first.entries.end(), second.entries.begin(), second.entries.end());
+    entries_ = std::move(first.entries);
+    if (entries_.capacity() > entries_.size() + entries_.size() / 3)
+        entries_.shrink_to_fit();
+    for (GroupInfo& group : second.groups)
+        group.start += static_cast<std::uint32_t>(count);
+    const auto prefixOf = [](const GroupInfo& group) {
+        return std::string_view(group.prefix.data(), group.prefixLength);
+    };
+    const bool runsOn = !first.groups.empty() && !second.groups.empty()
+        && prefixOf(first.groups.back()) == prefixOf(second.groups.front());
+    groups_.assign(1, GroupInfo{0, {}, 0, Order::Ordered});
+    groups_.insert(groups_.end(), first.groups.begin(), first.groups.end());
+    groups_.insert(groups_.end(), second.groups.begin() + (runsOn ? 1 : 0), second.groups.end());
     indexFirstGroups();
 }
 
@@ -173,8 +209,11 @@ void Dictionary::buildPrefixIndex()
     groups_.assign(1, GroupInfo{0, {}, 0, Order::Ordered});
     std::uint32_t prefix = NoPrefix;
     for (std::size_t index = 0; index < entries_.size(); ++index) {
-        if (entries_[index].length != 0)
-            addToIndex(index, entry(index), prefix);
+        const std::string_view word = entry(index);
+        if (const std::uint32_t key = prefixKey(word); !word.empty() && key != prefix) {
+            prefix = key;
+            groups_.push_back(groupOf(index, word));
+        }
     }
     indexFirstGroups();
     deletedSinceIndexed_ = false;
