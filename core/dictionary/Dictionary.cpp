@@ -34,6 +34,12 @@ inline std::uint32_t prefixKey(std::string_view word)
     return word.empty() ? 0 : byte(0) | 1U << 16;
 }
 
+// Room for the entries of `bytes` bytes of a word list, by a guess (see readEntries).
+std::size_t roomFor(std::size_t bytes)
+{
+    return bytes / 10 + 16;
+}
+
 // No word's prefix key (see prefixKey).
 constexpr std::uint32_t NoPrefix = ~std::uint32_t(0);
 
@@ -87,25 +93,24 @@ Dictionary Dictionary::fromWordList(QByteArray bytes)
     return dictionary;
 }
 
-// Room for the entries of a part is made from a guess of their number (a
-// Spanish word and its line end take about twelve bytes) and, when the guess
-// runs out, from the bytes per entry seen so far, so that the room left over
-// stays small without a second pass. A non-empty entry whose prefix differs
+// Room is made for `room` entries and, when that runs out, for as many more as
+// the bytes per entry seen so far foretell, so that the room left over stays
+// small without a second pass. A non-empty entry whose prefix differs
 // from the last group's opens a group.
-Dictionary::Part Dictionary::readPart(std::size_t from, std::size_t to) const
+Dictionary::Part Dictionary::readPart(std::size_t from, std::size_t to, std::size_t room) const
 {
     const std::string_view letters(bytes_.constData() + from, to - from);
     Part part;
-    part.entries.resize(letters.size() / 10 + 16);
+    part.entries.resize(room);
     Span* out = part.entries.data();
-    Span* room = out + part.entries.size();
+    Span* end = out + part.entries.size();
     std::size_t count = 0;
     std::uint32_t prefix = NoPrefix;
     forEachField(letters, [&](std::size_t start, std::size_t length) {
-        if (out == room) [[unlikely]] {
+        if (out == end) [[unlikely]] {
             part.entries.resize(count + count * (letters.size() - start) / (start + 1) + count / 16 + 16);
             out = part.entries.data() + count;
-            room = part.entries.data() + part.entries.size();
+            end = part.entries.data() + part.entries.size();
         }
         *out++ = Span(from + start, storedLength(length));
         const std::string_view word(letters.data() + start, length);
@@ -122,7 +127,9 @@ Dictionary::Part Dictionary::readPart(std::size_t from, std::size_t to) const
 // The entries of bytes_, with the index, in one pass over the bytes. A large
 // list is read in two halves at once, which meet at a line end: the second
 // half's positions follow the first's, and a group that runs across the line
-// end is one group.
+// end is one group. The first half makes room for the whole list, from a guess
+// of its number of entries (a Spanish word and its line end take about twelve
+// bytes), so that the second half's entries join it where they are.
 void Dictionary::readEntries()
 {
     const std::size_t size = std::size_t(bytes_.size());
@@ -133,15 +140,16 @@ void Dictionary::readEntries()
     std::future<Part> later;
     try {
         if (split < size)
-            later = std::async(std::launch::async, [this, split, size] { return readPart(split, size); });
+            later = std::async(std::launch::async,
+                               [this, split, size] { return readPart(split, size, roomFor(size - split)); });
     } catch (const std::system_error&) { // no thread to be had: the whole list in this one
         split = size;
     }
-    Part first = readPart(0, split);
+    Part first = readPart(0, split, roomFor(size));
     Part second = later.valid() ? later.get() : Part{};
 
     const std::size_t count = first.entries.size();
-    first.entries.reserve(count + second.entries.size());
+    first.entries.reserve(count + second.entries.size()); // nothing to do when the guess held
     first.entries.insert(first.entries.end(), second.entries.begin(), second.entries.end());
     entries_ = std::move(first.entries);
     if (entries_.capacity() > entries_.size() + entries_.size() / 3)

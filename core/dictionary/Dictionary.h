@@ -104,13 +104,13 @@ private:
 
     std::string_view entry(std::size_t index) const;
     GroupInfo groupOf(std::size_t index, std::string_view word) const;
-    // The entries and groups of the fields in bytes_[from, to), which begins and ends at field ends; positions
-    // and groups count from the part's start.
+    // The entries and groups of the fields in bytes_[from, to), which begins and ends at field ends, with room
+    // made for `room` entries; positions and groups count from the part's start.
     struct Part {
         std::vector<Span> entries;
         std::vector<GroupInfo> groups;
     };
-    Part readPart(std::size_t from, std::size_t to) const;
+    Part readPart(std::size_t from, std::size_t to, std::size_t room) const;
     void readEntries();
     void indexFirstGroups();
     PrefixGroup groupNumbered(std::size_t number) const;
