@@ -15,6 +15,7 @@
 
 #include <map>
 #include <random>
+#include <set>
 
 using namespace palitra;
 using namespace palitra::test;
@@ -293,6 +294,49 @@ private slots:
         for (const QString& pair : expected.split(' ', Qt::SkipEmptyParts)) {
             const QString key = pair.section('=', 0, 0);
             QCOMPARE(key + '=' + play.shows(key), pair);
+        }
+    }
+
+    void randomPlayKeepsTheGameConsistent()
+    {
+        // Random steps, as the windows allow them: the word stays distinct touching tiles, lit, and only in a
+        // round; a listed word has three letters or more and is listed once; a computer word is its path's.
+        std::mt19937 rng(2024);
+        const auto below = [&rng](int bound) { return int(rng() % unsigned(bound)); };
+        const auto number = [&below](int bound) { return QString::number(below(bound)); };
+        Play play;
+        const Game& game = play.game;
+        for (int action = 0; action < 40'000; ++action) {
+            const QStringList buttons{"game:" + QString::number(below(3) * 60) + "/20/" + number(3), "start", "submit",
+                                      "shuffle", "reset"};
+            const int roll = below(100);
+            play.log.clear();
+            play.run(roll < 10       ? buttons[int(game.phase())]
+                         : roll < 20 ? (game.shuffling() ? (roll % 2 ? "deal" : "deal?") : "")
+                         : roll < 55 ? number(25)
+                         : roll < 60 ? "type:" + QString("ASOLEÑ").mid(below(6), 1)
+                         : roll < 68 ? (roll % 2 ? "<" : "x")
+                         : roll < 69 ? "menu"
+                         : roll < 73 ? "show:" + number(9)
+                                     : (below(200) ? "+0.001" : "+30"));
+            if (play.log.contains("Unknown") || play.log.contains("ask"))
+                play.run(roll % 3 ? "no" : "yes");
+            if (play.log.contains("end")
+                && (play.run("end strike:" + number(8) + " score"), play.log.last() != "goes-on"))
+                play.run("conclude");
+            const std::vector<int>& path = game.playerPath();
+            QVERIFY(!(game.shuffling() && game.roundClockRunning()) && (game.phase() == Phase::Round || path.empty()));
+            for (std::size_t i = 1; i < path.size(); ++i)
+                QVERIFY(std::count(path.begin(), path.end(), path[i]) == 1
+                        && std::abs(path[i] / 5 - path[i - 1] / 5) < 2 && std::abs(path[i] % 5 - path[i - 1] % 5) < 2);
+            for (int cell = 0; cell < CellCount && game.phase() == Phase::Round; ++cell)
+                QCOMPARE(game.tileLit(cell), std::count(path.begin(), path.end(), cell) == 1);
+            for (std::set<std::string> listed; const std::string& word : game.playerWords())
+                QVERIFY(word.size() >= 3 && listed.insert(word).second);
+            const auto spelled = [&game](char letter, int cell) { return game.board()[cell] == letter; };
+            for (const auto& [word, path, struck] : game.computerWords())
+                QVERIFY(word.size() >= 3
+                        && (game.phase() == Phase::Dealing || std::ranges::equal(word, path, spelled)));
         }
     }
 
