@@ -269,8 +269,8 @@ private slots:
         w.handlers["Form4"] = [&](QDialog* dialog) { // a click, Space (both kept), Delete (struck), Space, Return
             auto* list = dialog->findChild<QListWidget*>(names::validationList);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(punal)).center());
-            for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Delete, Qt::Key_Space})
-                QTest::keyClick(list, key);
+            for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Delete, Qt::Key_Space}) // messages so far after each
+                QTest::keyClick(list, key), seen += QString::number(w.desktop.log.size());
             seen += "Form4:" + list->item(punal)->text() + ':' + w.items(names::computerWordsList)[punal] + ' ';
             QTest::keyClick(list, Qt::Key_Return);
             seen += dialog->isVisible() ? "open " : "closed ";
@@ -280,7 +280,7 @@ private slots:
         const QString strike = "ask: " + texts::strikeQuestion("PU\321AL");
         QCOMPARE(w.desktop.log,
                  (QStringList{"inform: Se acabó el tiempo.", strike, strike, strike, "inform: Te he ganado."}));
-        QCOMPARE(seen, QStringLiteral("Añadir Form4:(Borrada):PUÑAL (no válida) closed Mezclar "));
+        QCOMPARE(seen, QStringLiteral("Añadir 344Form4:(Borrada):PUÑAL (no válida) closed Mezclar "));
         QVERIFY(w.words.dictionary().findWord("PU\321AL") == 0 && w.words.changed());
         QVERIFY(w.caption() == "Fin" && w.text(names::computerScoreLabel) == "6" && w.differs().isEmpty());
         w.control<QListWidget>(names::computerWordsList)
