@@ -40,6 +40,19 @@ std::size_t roomFor(std::size_t bytes)
     return bytes / 10 + 16;
 }
 
+// Whether `entry` sorts before `word` byte by byte, as std::string_view's <
+// does; a loop the compiler keeps inline, where < calls memcmp, which costs
+// more than comparing the few letters of a word.
+inline bool bytesBelow(std::string_view entry, std::string_view word)
+{
+    const std::size_t common = std::min(entry.size(), word.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (entry[i] != word[i])
+            return static_cast<unsigned char>(entry[i]) < static_cast<unsigned char>(word[i]);
+    }
+    return entry.size() < word.size();
+}
+
 // No word's prefix key (see prefixKey).
 constexpr std::uint32_t NoPrefix = ~std::uint32_t(0);
 
@@ -172,12 +185,18 @@ std::size_t Dictionary::wordCount() const
     return entries_.size();
 }
 
-std::string_view Dictionary::entry(std::size_t index) const
+// Inline: lookups call it at every step of their searches.
+inline std::string_view Dictionary::entry(std::size_t index) const
 {
     const Span span = entries_[index];
+    if (span.length != LongEntry) [[likely]]
+        return std::string_view(bytes_.constData() + span.offset, span.length);
+    return longEntry(span);
+}
+
+std::string_view Dictionary::longEntry(Span span) const
+{
     const char* const letters = bytes_.constData() + span.offset;
-    if (span.length != LongEntry)
-        return std::string_view(letters, span.length);
     const char* const end = bytes_.constData() + bytes_.size();
     return std::string_view(letters, std::size_t(std::find_if(letters + LongEntry, end, isFieldEnd) - letters));
 }
@@ -292,8 +311,8 @@ std::size_t Dictionary::findWord(std::string_view word) const
         return 0;
     if (ordered(group.number)) {
         // In an ordered group the first entry not below the word is its first copy, if any.
-        const std::size_t index =
-            firstNotBelow(group.first - 1, group.last, [word](std::string_view entry) { return entry < word; });
+        const std::size_t index = firstNotBelow(group.first - 1, group.last,
+                                                [word](std::string_view entry) { return bytesBelow(entry, word); });
         return index < group.last && entry(index) == word ? index + 1 : 0;
     }
     for (std::size_t position = group.first; position <= group.last; ++position) {
@@ -310,8 +329,8 @@ std::size_t Dictionary::firstWordStartingWith(const PrefixGroup& group, std::str
     const PrefixGroup indexed = groupNumbered(group.number);
     if (indexed.first == group.first && indexed.last == group.last && ordered(group.number)) {
         // The entries beginning with `start` are the smallest ones not below it.
-        const std::size_t index =
-            firstNotBelow(group.first - 1, group.last, [start](std::string_view entry) { return entry < start; });
+        const std::size_t index = firstNotBelow(group.first - 1, group.last,
+                                                [start](std::string_view entry) { return bytesBelow(entry, start); });
         return index < group.last && entry(index).starts_with(start) ? index + 1 : 0;
     }
     for (std::size_t position = group.first; position <= group.last; ++position) {

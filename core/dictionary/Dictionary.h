@@ -103,6 +103,7 @@ private:
     };
 
     std::string_view entry(std::size_t index) const;
+    std::string_view longEntry(Span span) const;
     GroupInfo groupOf(std::size_t index, std::string_view word) const;
     // The entries and groups of the fields in bytes_[from, to), which begins and ends at field ends, with room
     // made for `room` entries; positions and groups count from the part's start.
