@@ -373,8 +373,12 @@ void Form1::dealTick()
     if (!firstDeal && now - boardShownAt_ < FrameSeconds)
         return;
     boardShownAt_ = now;
-    renderBoard();
-    actionButton_->setText(texts::caption(game_.phase()));
+    if (firstDeal) {
+        renderBoard();
+        actionButton_->setText(texts::caption(game_.phase()));
+    } else {
+        renderLetters(); // nothing else changes from one deal to the next
+    }
 }
 
 void Form1::roundTick()
@@ -420,12 +424,18 @@ void Form1::render()
 
 void Form1::renderBoard()
 {
+    renderLetters();
     for (int cell = 0; cell < CellCount; ++cell) {
-        QPushButton* tile = tiles_[cell];
+        paintTile(tiles_[cell], game_.tileLit(cell) ? colour::LightGreen : colour::White);
+        tiles_[cell]->setEnabled(game_.tilesEnabled());
+    }
+}
+
+void Form1::renderLetters()
+{
+    for (int cell = 0; cell < CellCount; ++cell) {
         const char letter = game_.board()[cell];
-        tile->setText(letter == 0 ? QString() : QString(QChar::fromLatin1(letter)));
-        paintTile(tile, game_.tileLit(cell) ? colour::LightGreen : colour::White);
-        tile->setEnabled(game_.tilesEnabled());
+        tiles_[cell]->setText(letter == 0 ? QString() : QString(QChar::fromLatin1(letter)));
     }
 }
 

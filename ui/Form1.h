@@ -66,6 +66,7 @@ private:
 
     void render();
     void renderBoard();
+    void renderLetters();
     void renderLabels();
     void renderClock();
     void renderComputerWords();
