@@ -56,8 +56,8 @@ void setColours(QWidget* widget, const QColor& back, const QColor& text)
         widget->setAutoFillBackground(true);
     }
     // Only the enabled colour groups: a disabled control keeps the style's greyed text.
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        if (text.isValid()) {
+    if (text.isValid()) {
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
             palette.setColor(group, QPalette::WindowText, text);
             palette.setColor(group, QPalette::Text, text);
             palette.setColor(group, QPalette::ButtonText, text);

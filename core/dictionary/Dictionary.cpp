@@ -61,12 +61,12 @@ std::uint16_t storedLength(std::size_t length)
     return length < LongEntry ? static_cast<std::uint16_t>(length) : LongEntry;
 }
 
-// How every word beginning with `prefix` sorts against `word`, when their
-// beginnings decide it: negative before, positive after, 0 undecided.
-int sortOfPrefix(std::string_view prefix, std::string_view word)
+// How every word beginning with `prefix` sorts against a word whose first two
+// letters have the sort key `wordKey`, when their beginnings decide it:
+// negative before, positive after, 0 undecided.
+int sortOfPrefix(std::string_view prefix, const std::string& wordKey)
 {
     const std::string prefixKey = sortKey(prefix);
-    const std::string wordKey = sortKey(word.substr(0, 2));
     const std::size_t common = std::min(prefixKey.size(), wordKey.size());
     return std::memcmp(prefixKey.data(), wordKey.data(), common);
 }
@@ -169,11 +169,8 @@ void Dictionary::readEntries()
         entries_.shrink_to_fit();
     for (GroupInfo& group : second.groups)
         group.start += static_cast<std::uint32_t>(count);
-    const auto prefixOf = [](const GroupInfo& group) {
-        return std::string_view(group.prefix.data(), group.prefixLength);
-    };
     const bool runsOn = !first.groups.empty() && !second.groups.empty()
-        && prefixOf(first.groups.back()) == prefixOf(second.groups.front());
+        && first.groups.back().prefixText() == second.groups.front().prefixText();
     groups_.assign(1, GroupInfo{0, {}, 0, Order::Ordered});
     groups_.insert(groups_.end(), first.groups.begin(), first.groups.end());
     groups_.insert(groups_.end(), second.groups.begin() + (runsOn ? 1 : 0), second.groups.end());
@@ -215,7 +212,7 @@ std::size_t Dictionary::prefixCount() const
 std::string_view Dictionary::prefix(std::size_t number) const
 {
     assert(number >= 1 && number <= prefixCount());
-    return std::string_view(groups_[number].prefix.data(), groups_[number].prefixLength);
+    return groups_[number].prefixText();
 }
 
 std::size_t Dictionary::prefixStart(std::size_t number) const
@@ -384,8 +381,9 @@ PrefixGroup Dictionary::groupNumbered(std::size_t number) const
 std::size_t Dictionary::insertionIndex(std::string_view word)
 {
     const auto notGreater = [word](std::string_view entry) { return compareSortKeys(entry, word) <= 0; };
+    const std::string wordKey = sortKey(word.substr(0, 2));
     for (std::size_t number = 1; number <= prefixCount(); ++number) {
-        const int byPrefix = sortOfPrefix(prefix(number), word);
+        const int byPrefix = sortOfPrefix(prefix(number), wordKey);
         if (byPrefix < 0)
             continue;
         const PrefixGroup group = groupNumbered(number);
@@ -424,11 +422,10 @@ bool Dictionary::insertIntoIndex(std::size_t index, std::string_view word)
         ++groups_[number].start;
 
     GroupInfo* group = before > 0 ? &groups_[before] : nullptr;
-    if (group && std::string_view(group->prefix.data(), group->prefixLength) == prefix) {
+    if (group && group->prefixText() == prefix) {
         if (group->order == Order::Ordered)
             group->order = Order::Unknown; // known again at the next lookup
-    } else if (!inside && before + 1 < groups_.size()
-               && std::string_view(groups_[before + 1].prefix.data(), groups_[before + 1].prefixLength) == prefix) {
+    } else if (!inside && before + 1 < groups_.size() && groups_[before + 1].prefixText() == prefix) {
         groups_[before + 1].start = static_cast<std::uint32_t>(index + 1);
         groups_[before + 1].order = Order::Unknown;
     } else {

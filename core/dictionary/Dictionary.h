@@ -100,6 +100,7 @@ private:
         std::array<char, 2> prefix;
         std::uint8_t prefixLength;
         mutable Order order; // of its non-empty entries, in byte order
+        std::string_view prefixText() const { return std::string_view(prefix.data(), prefixLength); }
     };
 
     std::string_view entry(std::size_t index) const;

@@ -14,8 +14,6 @@ class QIODevice;
 
 namespace palitra {
 
-// Reading and writing the word-list file (Windows-1252, one word per line,
-// CR LF after every line).
 // Which file, of what size, last written when: a file saved by another
 // program since it was read has another stamp.
 struct FileStamp {
@@ -26,6 +24,8 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
+// Reading and writing the word-list file (Windows-1252, one word per line,
+// CR LF after every line).
 class WordListFile {
 public:
     struct ReadResult {

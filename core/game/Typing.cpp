@@ -25,10 +25,8 @@ std::vector<std::vector<int>> extendPaths(const Board& board, const std::vector<
     std::vector<std::vector<int>> longer;
     for (const std::vector<int>& path : paths) {
         for (int direction = 1; direction <= (path.empty() ? CellCount : DirectionCount); ++direction) {
-            const int next = path.empty()
-                ? direction - 1
-                : (neighbourStep(path.back(), direction) != 0 ? path.back() + neighbourStep(path.back(), direction)
-                                                              : -1);
+            const int step = path.empty() ? 0 : neighbourStep(path.back(), direction);
+            const int next = path.empty() ? direction - 1 : step != 0 ? path.back() + step : -1;
             if (next < 0 || board[next] != letter || std::find(path.begin(), path.end(), next) != path.end())
                 continue;
             longer.push_back(path);
