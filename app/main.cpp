@@ -1,10 +1,11 @@
+#include "core/board/SeededRandom.h"
 #include "core/dictionary/DictionaryStore.h"
 #include "core/game/Game.h"
-#include "core/game/SeededRandom.h"
 #include "ui/DesktopShell.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/MessageBoxPrompts.h"
 #include "ui/MonotonicClock.h"
+#include "ui/Session.h"
 #include "ui/Style.h"
 
 #include <QApplication>
@@ -48,10 +49,14 @@ int main(int argc, char* argv[])
     palitra::DictionaryStore words;
     palitra::Game game(words, random, clock);
 
-    palitra::Form1 window(game, words, palitra::Platform{prompts, shell, clock});
-    if (!window.start(QApplication::applicationDirPath()))
-        return window.exitStatus();
+    const palitra::Platform platform{prompts, shell, clock};
+
+    palitra::Session session(words, platform, QApplication::applicationDirPath());
+    if (!session.start())
+        return session.exitStatus();
+    palitra::MainWindow window(game, platform, session.programFolder());
+    window.setCloseCheck([&session] { return session.mayQuit(); });
     window.show();
     const int status = QApplication::exec();
-    return status != 0 ? status : window.exitStatus();
+    return status != 0 ? status : session.exitStatus();
 }

@@ -1,6 +1,6 @@
 #include "core/game/Deal.h"
 #include "core/game/LetterBag.h"
-#include "core/game/SeededRandom.h"
+#include "core/board/SeededRandom.h"
 
 #include <benchmark/benchmark.h>
 

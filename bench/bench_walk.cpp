@@ -1,8 +1,8 @@
 #include "core/dictionary/Dictionary.h"
 #include "core/dictionary/WordListFile.h"
-#include "core/game/Adjacency.h"
-#include "core/game/Board.h"
-#include "core/game/SeededRandom.h"
+#include "core/board/Adjacency.h"
+#include "core/board/Board.h"
+#include "core/board/SeededRandom.h"
 #include "core/opponent/ComputerWalk.h"
 
 #include <benchmark/benchmark.h>

@@ -1,11 +1,12 @@
 #pragma once
 // Fakes of the seams and small helpers shared by the test programs.
 
+#include "core/board/Random.h"
+#include "core/board/SeededRandom.h"
 #include "core/dictionary/Dictionary.h"
+#include "core/dictionary/WordList.h"
 #include "core/game/Clock.h"
 #include "core/game/LetterBag.h"
-#include "core/game/Random.h"
-#include "core/game/SeededRandom.h"
 
 #include <QFile>
 #include <QList>
@@ -22,6 +23,30 @@ namespace palitra::test {
 // Row by row: SOLAR on top, CASA down and back up, PUÑAL and UÑA on the fourth row ("\321" is Ñ).
 inline const QByteArray TestBoard = "SOLARCASENOTEMIPU\321ALBERAZ";
 inline const QByteArray Words = "CASA\r\nCOSA\r\nES\r\nMESA\r\nPU\321AL\r\nSOL\r\nSOLA\r\nU\321A\r\n";
+
+// A word list in memory.
+class MemoryWordList final : public WordList {
+public:
+    explicit MemoryWordList(const QByteArray& bytes)
+        : dictionary_(Dictionary::fromWordList(bytes))
+    {
+    }
+    const Dictionary& dictionary() const override { return dictionary_; }
+    std::string addWord(std::string_view word) override
+    {
+        changed = true;
+        return dictionary_.addWord(word);
+    }
+    void strikeWord(std::string_view word) override
+    {
+        changed = true;
+        dictionary_.deleteWord(word);
+    }
+    bool changed = false;
+
+private:
+    Dictionary dictionary_;
+};
 
 class FakeClock final : public Clock {
 public:

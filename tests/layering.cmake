@@ -1,7 +1,12 @@
 # Fails when an include runs against the layers: core/ includes nothing of
-# ui/ or app/ and no widget or GUI header; ui/ includes nothing of app/.
+# ui/ or app/ and no widget or GUI header; ui/ includes nothing of app/; and
+# inside core/, board/ and dictionary/ include neither each other nor what
+# stands on them, and opponent/ includes nothing of game/.
 #   cmake -DSOURCE_DIR=... -P layering.cmake
 set(rules
+  "core/board|#include [\"<]core/(dictionary|opponent|game)/"
+  "core/dictionary|#include [\"<]core/(board|opponent|game)/"
+  "core/opponent|#include [\"<]core/game/"
   "core|#include [\"<](ui|app)/|#include <Qt(Gui|Widgets)|#include <Q(Widget|Application|GuiApplication|Dialog|Color|Font|Pixmap|Icon)>"
   "ui|#include [\"<]app/")
 set(broken "")

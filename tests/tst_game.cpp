@@ -3,14 +3,12 @@
 // scoring, striking and paths, the computer's walk; and the rules it uses.
 #include "Fakes.h"
 
-#include "core/dictionary/DictionaryStore.h"
 #include "core/game/Deal.h"
 #include "core/game/Game.h"
 #include "core/game/NumberReader.h"
 #include "core/game/Scoring.h"
 #include "core/game/Typing.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <map>
@@ -27,34 +25,27 @@ QString latin(const std::string& letters)
     return QString::fromLatin1(letters.data(), qsizetype(letters.size()));
 }
 
+const char* const Prompts[] = {"", "Options", "Unknown", "StartOver", "TimeUp", "Validate", "Winner", "About"};
+
 // A game on its own word list, played from a script of space-separated steps:
-//   game[:S/T/L]  a game of S seconds to T points at level L (180/100/1)
-//   shuffle deal start   the next shuffle, a deal of TestBoard (the computer to start at 0), the round
-//   deal?         a deal from the seeded random numbers
+//   game[:S/T/L]  the main button and options of S seconds to T points at level L (180/100/1)
+//   act           the main button; also as start, shuffle, and submit, which logs what became of the word
+//   deal deal?    a tick of the dealing timer: a deal of TestBoard (the computer to start at 0), or a random one
 //   0..24 < x     a tile; take back a letter; clear the word
-//   submit menu   hand the word in; the menu's new game
-//   yes no        the answer to the open question
-//   +S            S seconds pass, then a tick of the round's clock
-//   walk          the computer walks the board to its end
-//   end strike:W score conclude reset show:W   the end of a round, step by step; a computer word's path
+//   menu about    the menu's new game, logged as reset when nothing is asked; the about window
+//   yes no ok     the answer to the prompt (ok: yes)
+//   +S            S seconds pass, then a tick of the round's clock, logging the clock shown and "up"
+//   walk          ticks until the computer has walked the board to its end
+//   strike:W show:W   strike a computer word out; light its path
 //   type:T        the characters of T typed
-// Results go to `log`.
+// Each prompt is logged as it comes up, and a decided game by its winner.
 struct Play {
-    QTemporaryDir folder;
-    DictionaryStore words;
+    MemoryWordList words{Words};
     FakeClock clock;
     ScriptedRandom random;
     Game game{words, random, clock};
     QStringList log;
-    QString question;
     int steps = 0; // the computer's steps in "walk"
-
-    Play()
-    {
-        const QString path = folder.filePath(QStringLiteral("Palitra.pal"));
-        if (!writeFile(path, Words) || words.load(path))
-            qFatal("the fixture list did not load");
-    }
 
     int indexOf(const QString& word) const
     {
@@ -65,60 +56,88 @@ struct Play {
         return word.toInt();
     }
 
-    void note(const char* entry, const QString& asked = {}) { log << entry, question = asked; }
     void tick(const RoundTick& tick)
     {
         if (tick.clockChanged)
             log << QString::number(*game.secondsShown());
-        log << QStringList{tick.timeUp ? "up" : "", tick.endRound ? "end" : ""}.filter(QRegularExpression("."));
+        if (tick.timeUp)
+            log << "up";
+    }
+
+    void submit()
+    {
+        const std::size_t listed = game.playerWords().size();
+        const bool built = !game.playerPath().empty();
+        game.pressAction();
+        if (game.prompt() == Prompt::None)
+            log << (game.playerWords().size() > listed           ? "Accepted"
+                        : game.notice() == Notice::TooShort      ? "TooShort"
+                        : game.notice() == Notice::AlreadyListed ? "AlreadyListed"
+                        : built                                  ? "Refused"
+                                                                 : "NothingBuilt");
+    }
+
+    void step(const QString& step)
+    {
+        const QString arg = step.section(':', 1);
+        const std::map<QString, std::function<void()>> steps{
+            {"game",
+             [&] {
+                 game.pressAction();
+                 game.answerOptions(options(arg.isEmpty() ? "180/100/1" : arg));
+                 random.fallback = SeededRandom{12345}; // the draws after the first deal as before it
+             }},
+            {"act", [&] { game.pressAction(); }},
+            {"start", [&] { game.pressAction(); }},
+            {"shuffle", [&] { game.pressAction(); }},
+            {"submit", [&] { submit(); }},
+            {"deal", [&] { random.values = drawsDealing(TestBoard) << drawOfCell(0), game.dealTick(); }},
+            {"deal?", [&] { game.dealTick(); }},
+            {"<", [&] { game.takeBackLetter(); }},
+            {"x", [&] { game.clearWord(); }},
+            {"menu",
+             [&] {
+                 game.chooseNewGame();
+                 if (game.prompt() == Prompt::None)
+                     log << "reset";
+             }},
+            {"about", [&] { game.openAbout(); }},
+            {"yes", [&] { game.answer(true); }},
+            {"ok", [&] { game.answer(true); }},
+            {"no", [&] { game.answer(false); }},
+            {"walk",
+             [&] {
+                 for (; !game.walk().done() && game.phase() == Phase::Round; ++this->steps)
+                     game.roundTick();
+             }},
+            {"strike", [&] { log << (game.strikeComputerWord(indexOf(arg)) ? "struck" : "kept"); }},
+            {"show", [&] { game.showComputerPath(indexOf(arg)); }},
+            {"type", [&] {
+                 for (const QChar c : arg)
+                     game.typeLetter(typedLetter(c.unicode()));
+             }}};
+        bool isCell = false;
+        const int cell = step.toInt(&isCell);
+        if (step.startsWith('+')) {
+            clock.now += step.mid(1).toDouble();
+            tick(game.roundTick());
+        } else if (isCell) {
+            game.pressTile(cell);
+        } else {
+            steps.at(step.section(':', 0, 0))();
+        }
     }
 
     void run(const QString& script)
     {
-        static const char* submissions[] = {"NothingBuilt", "AlreadyListed", "TooShort", "Unknown", "Accepted"};
-        const std::map<QString, std::function<void(const QString&)>> steps{
-            {"game", [&](const QString& a) { game.startGame(options(a.isEmpty() ? "180/100/1" : a)); }},
-            {"shuffle", [&](auto&) { game.startShuffle(); }},
-            {"deal", [&](auto&) { random.values = drawsDealing(TestBoard) << drawOfCell(0), game.deal(); }},
-            {"deal?", [&](auto&) { game.deal(); }},
-            {"start", [&](auto&) { game.startRound(); }},
-            {"<", [&](auto&) { game.takeBackLetter(); }},
-            {"x", [&](auto&) { game.clearWord(); }},
-            {"submit",
-             [&](auto&) {
-                 const int r = int(game.submitWord());
-                 note(submissions[r], r == 3 ? "word" : "");
-             }},
-            {"menu", [&](auto&) { game.requestNewGame() ? note("ask", "menu") : note("reset"); }},
-            {"yes", [&](auto&) { answer(true); }},
-            {"no", [&](auto&) { answer(false); }},
-            {"walk",
-             [&](auto&) {
-                 for (; !game.walk().done(); ++this->steps)
-                     game.tick();
-             }},
-            {"end", [&](auto&) { log << (game.endRound() ? "validate" : "no-words"); }},
-            {"strike", [&](const QString& a) { log << (game.strikeComputerWord(indexOf(a)) ? "struck" : "kept"); }},
-            {"score",
-             [&](auto&) {
-                 const auto w = game.scoreRound();
-                 log << (!w ? "goes-on" : w == Winner::Player ? "Player" : "Computer");
-             }},
-            {"conclude", [&](auto&) { game.concludeGame(); }},
-            {"reset", [&](auto&) { game.reset(); }},
-            {"show", [&](const QString& a) { game.showComputerPath(indexOf(a)); }},
-            {"type", [&](const QString& a) {
-                 std::for_each(a.begin(), a.end(), [&](QChar c) { game.typeLetter(typedLetter(c.unicode())); });
-             }}};
-        for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
-            bool isCell = false;
-            const int cell = step.toInt(&isCell);
-            if (step.startsWith('+'))
-                clock.now += step.mid(1).toDouble(), tick(game.tick());
-            else if (isCell)
-                game.pressTile(cell);
-            else
-                steps.at(step.section(':', 0, 0))(step.section(':', 1));
+        for (const QString& each : script.split(' ', Qt::SkipEmptyParts)) {
+            const Prompt before = game.prompt();
+            step(each);
+            if (game.prompt() == before || game.prompt() == Prompt::None)
+                continue;
+            log << (game.prompt() != Prompt::Winner       ? Prompts[int(game.prompt())]
+                        : game.winner() == Winner::Player ? "Player"
+                                                          : "Computer");
         }
     }
 
@@ -128,16 +147,10 @@ struct Play {
         return {o[0].toInt(), o[1].toInt(), o[2].toInt()};
     }
 
-    void answer(bool yes)
-    {
-        if (question == "menu" ? game.answerNewGame(yes) : game.answerUnknownWord(yes))
-            log << "end";
-    }
-
     // What the game shows under `key` (see the rows).
     QString shows(const QString& key) const
     {
-        static const char* phases[] = {"NoGame", "Dealing", "Round", "BetweenRounds", "Over"};
+        static const char* phases[] = {"NoGame", "Shuffling", "Round", "TimeUp", "Validating", "BetweenRounds", "Over"};
         static const char* notices[] = {"None", "AlreadyListed", "TooShort"};
         const auto number = [](int n) { return QString::number(n); };
         const auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
@@ -149,6 +162,7 @@ struct Play {
         const Board& board = game.board();
         const std::map<QString, std::function<QString()>> state{
             {"phase", [&] { return phases[int(game.phase())]; }},
+            {"prompt", [&] { return game.prompt() == Prompt::None ? "None" : Prompts[int(game.prompt())]; }},
             {"game", [&] { return yes(game.inProgress()); }},
             {"timers", [&] { return game.shuffling()        ? "deal"
                                  : game.roundClockRunning() ? "round"
@@ -169,8 +183,8 @@ struct Play {
             {"score", [&] { return number(game.playerScore()) + ':' + number(game.computerScore()); }},
             {"clock", [&] { return game.secondsShown() ? number(*game.secondsShown()) : "-"; }},
             {"log", [&] { return log.join(','); }},
-            {"changed", [&] { return yes(words.changed()); }},
-            {"knows", [&] { return yes(words.dictionary().findWord(arg.toLatin1().toStdString()) != 0); }},
+            {"changed", [&] { return yes(words.changed); }},
+            {"knows", [&] { return yes(words.contains(arg.toLatin1().toStdString())); }},
             {"route", [&] { return joined(game.computerWords()[indexOf(arg)].path, number); }},
             {"steps", [&] { return number(this->steps); }}};
         return state.at(key.section(':', 0, 0))();
@@ -178,21 +192,24 @@ struct Play {
 };
 
 // Each row: what it shows | a script | what the game shows after it (key=value). In scripts, R is a round on
-// TestBoard ("game deal start"), T the end of the round's time ("+181 end score") and W the player's four words
+// TestBoard ("game deal start"), T the end of the round's time, read ("+181 ok"), and W the player's four words
 // for 6 points: SOL, CASA, PUÑAL and SOLAR, added.
 const char* const Scripts = R"(
-before any game                  |                             | phase=NoGame game=no timers=none tiles=on shown=yes board= score=0:0
-a game shuffles first            | game                        | phase=NoGame game=yes timers=deal tiles=off
-a deal                           | game deal                   | phase=Dealing timers=deal board=SOLARCASENOTEMIPUÑALBERAZ
+before any game                  |                             | phase=NoGame game=no timers=none tiles=on shown=yes board= score=0:0 prompt=None
+the options first                | act                         | phase=NoGame prompt=Options game=no timers=none
+a game shuffles a deal at once   | game                        | phase=Shuffling prompt=None game=yes timers=deal tiles=off board=EHONNDAIAAHÑTEAEUUSNJTUYI
+a deal                           | game deal                   | phase=Shuffling timers=deal board=SOLARCASENOTEMIPUÑALBERAZ
 the round starts on the last deal| game deal? deal start       | phase=Round timers=round tiles=on shown=no pace=100 board=SOLARCASENOTEMIPUÑALBERAZ
 Fácil's pace                     | game:180/100/0              | pace=200
 Difícil's pace                   | game:180/100/2              | pace=1
 a level without a pace           | game:180/100/7              | pace=none
-time up                          | R 0 1 +181                  | log=-1,up,end timers=none phase=Round clock=-1 path=0,1
-end of the round                 | R 0 1 +181 end              | log=-1,up,end,no-words phase=BetweenRounds tiles=off shown=yes clock=- path= lit= game=yes
-a shuffle deals new letters later| R T shuffle                 | phase=BetweenRounds timers=deal tiles=off board=SOLARCASENOTEMIPUÑALBERAZ
-the game decided                 | game:180/0/1 deal start 0 1 2 submit T conclude | log=Accepted,-1,up,end,no-words,Player phase=Over game=no score=1:0
-reset after the game             | game:180/0/1 deal start T conclude reset | phase=NoGame score=0:0 words= board= timers=none
+the options closed: as they were | game:120/50/2 menu yes act ok | pace=1 phase=Shuffling
+time up                          | R 0 1 +181                  | log=-1,up,TimeUp timers=none phase=TimeUp clock=-1 path=0,1 tiles=on
+end of the round                 | R 0 1 +181 ok               | log=-1,up,TimeUp phase=BetweenRounds tiles=off shown=yes clock=- path= lit= game=yes prompt=None
+the next shuffle                 | R T shuffle                 | phase=Shuffling timers=deal tiles=off
+the game decided                 | game:180/0/1 deal start 0 1 2 submit T | log=Accepted,-1,up,TimeUp,Player phase=BetweenRounds game=yes score=1:0
+... and over once read           | game:180/0/1 deal start 0 1 2 submit T ok | phase=Over game=no prompt=None
+reset after the game             | game:180/0/1 deal start 0 1 2 submit T ok act | phase=NoGame score=0:0 words= board= timers=none
 letters in order                 | R 0 1 2 3                   | path=0,1,2,3 word=SOLA lit=0,1,2,3
 the last tile again takes it back| R 0 1 2 2 1                 | path=0 lit=0
 an earlier tile does nothing     | R 0 1 2 1 0                 | path=0,1,2
@@ -204,7 +221,8 @@ the eight directions             | R 12 6 1 2 8 13 17 16 15 11 | path=12,6,1,2,8
 never across the board's edges   | R 4 5 10 9 20 14 15 19      | path=4,9,14,19
 all 25 tiles, the last again     | R 0 1 2 3 4 9 8 7 6 5 10 11 12 13 14 19 18 17 16 15 20 21 22 23 24 24 24 < | path=0,1,2,3,4,9,8,7,6,5,10,11,12,13,14,19,18,17,16,15,20,21,22,23
 no tiles outside a round         | 0 game 0 deal 0             | path= lit=
-no tiles after a round           | R 0 +181 end 2              | path= lit=
+no tiles after a round           | R 0 +181 2 ok 2             | path= lit=
+no tiles, keys or take-back under a question | R 0 1 2 3 4 submit 9 type:n < x | path=0,1,2,3,4 prompt=Unknown
 typing a word                    | R type:sol                  | path=0,1,2 word=SOL
 case, accents and ñ folded       | R type:uÑá                  | path=16,17,18
 ü is U                           | R type:ü                    | path=16
@@ -213,6 +231,8 @@ a later letter switches paths    | R type:se                   | path=7,8
 a letter no path can take        | R type:solq                 | path=0,1,2
 a tile is not used twice         | R type:lal                  | path=2,3
 back a letter, the others kept   | R type:sol < < type:e       | path=7,8
+back a letter: every path again  | R type:aa < type:c          | path=6,5
+back to nothing: any tile again  | R type:so < < type:c        | path=5
 typing goes on from clicks       | R 5 type:a                  | path=5,6
 clicks go on from the path shown | R type:sol 3                | path=0,1,2,3
 no typing outside a round        | game deal type:sol          | path=
@@ -222,43 +242,54 @@ the notice goes with a take-back | R 0 1 submit <              | notice=None
 the notice goes with a letter    | R 0 1 submit 2              | notice=None
 twice in a round                 | R 0 1 2 submit 0 1 2 submit | log=Accepted,AlreadyListed notice=AlreadyListed words=SOL path=0,1,2
 known words, in order            | R 5 6 7 3 submit 16 17 18 submit | log=Accepted,Accepted words=CASA,UÑA path= lit= notice=None changed=no
-unknown, added                   | R 0 1 2 3 4 submit yes      | log=Unknown words=SOLAR knows:SOLAR=yes changed=yes path=
+unknown, added                   | R 0 1 2 3 4 submit yes      | log=Unknown words=SOLAR knows:SOLAR=yes changed=yes path= prompt=None
 unknown, not added               | R 0 1 2 3 4 submit no       | log=Unknown words= knows:SOLAR=no changed=no path=0,1,2,3,4
-added words known next round     | R 0 1 2 3 4 submit yes T shuffle deal start 0 1 2 3 4 submit | log=Unknown,-1,up,end,no-words,goes-on,Accepted words=SOLAR
-time up under the word question  | R 0 1 2 3 4 submit +500 no  | log=Unknown,-320,up,end words= knows:SOLAR=no phase=Round timers=none
-... answered OK                  | R 0 1 2 3 4 submit +500 yes | log=Unknown,-320,up,end words= knows:SOLAR=yes
-time up under the new-game one   | R 0 1 menu +500 no          | log=ask,-320,up,end path=0,1
-... answered OK                  | R 0 1 menu +500 yes         | log=ask,-320,up phase=NoGame
-an answer in time: nothing pends | R 0 1 2 3 4 submit no submit no | log=Unknown,Unknown
+added words known next round     | R 0 1 2 3 4 submit yes T shuffle deal start 0 1 2 3 4 submit | log=Unknown,-1,up,TimeUp,Accepted words=SOLAR
+time up under the word question  | R 0 1 2 3 4 submit +500     | log=Unknown,-320,up phase=TimeUp timers=none prompt=Unknown
+... answered Cancel              | R 0 1 2 3 4 submit +500 no  | log=Unknown,-320,up,TimeUp words= knows:SOLAR=no phase=TimeUp
+... answered OK                  | R 0 1 2 3 4 submit +500 yes | log=Unknown,-320,up,TimeUp words= knows:SOLAR=yes
+time up under the new-game one   | R 0 1 menu +500 no          | log=StartOver,-320,up,TimeUp path=0,1
+... answered OK                  | R 0 1 menu +500 yes         | log=StartOver,-320,up phase=NoGame prompt=None
+time up under the about window   | R about +500 ok             | log=About,-320,up,TimeUp phase=TimeUp
+an answer in time: nothing pends | R 0 1 2 3 4 submit no submit no | log=Unknown,Unknown prompt=None phase=Round
 new game before any game         | menu                        | log=reset phase=NoGame
-new game in a round, Cancel      | R 0 1 menu no               | log=ask phase=Round timers=round path=0,1
+new game in a round, Cancel      | R 0 1 menu no               | log=StartOver phase=Round timers=round path=0,1
 new game in a round, OK          | R 0 1 menu yes              | phase=NoGame timers=none game=no path= board=
-new game between rounds asks     | R T menu no                 | log=-1,up,end,no-words,goes-on,ask game=yes
-new game after the game          | game:180/0/1 deal start 0 1 2 submit T conclude menu | log=Accepted,-1,up,end,no-words,Player,reset score=0:0
-3 min.: whole seconds left       | R +0.2 +1 +0.5 +177.1 +0.5  | log=179,178,1,0,up,end
-2 min.                           | game:120/100/1 deal start +0.001 +118.5 +0.6 | log=119,1,0,up,end
-0 s                              | game:0/100/1 deal start +0  | log=up,end clock=-
+new game while shuffling asks    | game menu no                | log=StartOver phase=Shuffling timers=deal
+new game between rounds asks     | R T menu no                 | log=-1,up,TimeUp,StartOver game=yes
+new game after the game          | game:180/0/1 deal start 0 1 2 submit T ok menu | log=Accepted,-1,up,TimeUp,Player,reset score=0:0
+3 min.: whole seconds left       | R +0.2 +1 +0.5 +177.1 +0.5  | log=179,178,1,0,up,TimeUp
+2 min.                           | game:120/100/1 deal start +0.001 +118.5 +0.6 | log=119,1,0,up,TimeUp
+0 s                              | game:0/100/1 deal start +0  | log=up,TimeUp clock=-
 the computer's words and paths   | R walk                      | computer=SOL,SOLA,MESA,COSA,CASA,PUÑAL,UÑA route:SOL=0,1,2 route:CASA=5,6,7,3 shown=no steps=504
-... gone at the next round       | R walk T shuffle deal start | computer= words=
-the player only                  | R W 10 11 T                 | score=6:0 log=Accepted,Accepted,Accepted,Unknown,-1,up,end,no-words,goes-on
-both                             | R walk W T                  | score=6:8 log=Accepted,Accepted,Accepted,Unknown,-1,up,end,validate,goes-on
-struck words score nothing       | R walk W +181 end strike:SOL strike:SOLA strike:COSA strike:CASA strike:MESA strike:UÑA strike:PUÑAL strike:PUÑAL score | score=6:0 computer=*SOL,*SOLA,*MESA,*COSA,*CASA,*PUÑAL,*UÑA knows:PUÑAL=no knows:COSA=no changed=yes
-equal to the target goes on      | game:180/6/1 deal start W T | log=Accepted,Accepted,Accepted,Unknown,-1,up,end,no-words,goes-on
-past the target                  | game:180/5/1 deal start W T | log=Accepted,Accepted,Accepted,Unknown,-1,up,end,no-words,Player
-the computer higher              | game:180/5/1 deal start walk W T | score=6:8 log=Accepted,Accepted,Accepted,Unknown,-1,up,end,validate,Computer
-a tie goes to the computer       | game:180/5/1 deal start walk W +181 end strike:SOL strike:UÑA score | score=6:6 log=Accepted,Accepted,Accepted,Unknown,-1,up,end,validate,struck,struck,Computer
-0 to 0 past -1                   | game:180/-1/1 deal start T  | score=0:0 log=-1,up,end,no-words,Computer
-scores carry over rounds         | game:180/2/1 deal start 0 1 2 submit T shuffle deal start 0 1 2 submit T shuffle deal start 5 6 7 3 submit T | score=3:0 log=Accepted,-1,up,end,no-words,goes-on,Accepted,-1,up,end,no-words,goes-on,Accepted,-1,up,end,no-words,Player
-struck words may come back       | R walk +181 end strike:PUÑAL score shuffle deal start 15 16 17 18 19 submit yes | log=-1,up,end,validate,struck,goes-on,Unknown words=PUÑAL knows:PUÑAL=yes
+... gone at the next round       | R walk T ok shuffle deal start | computer= words=
+... walked again in the next     | R walk T ok shuffle deal start walk | computer=SOL,SOLA,PUÑAL,UÑA,MESA,COSA,CASA steps=1008
+the player only                  | R W 10 11 T                 | score=6:0 log=Accepted,Accepted,Accepted,Unknown,-1,up,TimeUp phase=BetweenRounds
+both                             | R walk W T ok               | score=6:8 log=Accepted,Accepted,Accepted,Unknown,-1,up,TimeUp,Validate
+the validation before the score  | R walk W T                  | score=0:0 phase=Validating prompt=Validate tiles=off shown=yes
+struck words score nothing       | R walk W +181 ok strike:SOL strike:SOLA strike:COSA strike:CASA strike:MESA strike:UÑA strike:PUÑAL strike:PUÑAL ok | score=6:0 computer=*SOL,*SOLA,*MESA,*COSA,*CASA,*PUÑAL,*UÑA knows:PUÑAL=no knows:COSA=no changed=yes
+equal to the target goes on      | game:180/6/1 deal start W T | log=Accepted,Accepted,Accepted,Unknown,-1,up,TimeUp phase=BetweenRounds
+past the target                  | game:180/5/1 deal start W T | log=Accepted,Accepted,Accepted,Unknown,-1,up,TimeUp,Player prompt=Winner
+the computer higher              | game:180/5/1 deal start walk W T ok | score=6:8 log=Accepted,Accepted,Accepted,Unknown,-1,up,TimeUp,Validate,Computer
+a tie goes to the computer       | game:180/5/1 deal start walk W +181 ok strike:SOL strike:UÑA ok | score=6:6 log=Accepted,Accepted,Accepted,Unknown,-1,up,TimeUp,Validate,struck,struck,Computer
+0 to 0 past -1                   | game:180/-1/1 deal start T  | score=0:0 log=-1,up,TimeUp,Computer
+scores carry over rounds         | game:180/2/1 deal start 0 1 2 submit T shuffle deal start 0 1 2 submit T shuffle deal start 5 6 7 3 submit T | score=3:0 log=Accepted,-1,up,TimeUp,Accepted,-1,up,TimeUp,Accepted,-1,up,TimeUp,Player
+struck words may come back       | R walk +181 ok strike:PUÑAL ok shuffle deal start 15 16 17 18 19 submit yes | log=-1,up,TimeUp,Validate,struck,Unknown words=PUÑAL knows:PUÑAL=yes
 no computer path in a round      | R walk 10 11 show:SOL       | lit=10,11
-a path after the round           | R walk +181 end show:CASA   | lit=3,5,6,7
-one path at a time               | R walk +181 end show:CASA show:SOL | lit=0,1,2
-no row keeps it                  | R walk +181 end show:SOL show:-1 | lit=0,1,2
-a row past the list clears it    | R walk +181 end show:SOL show:99 | lit=
-clearing the word clears it      | R walk +181 end show:SOL x  | lit=
-the shuffle clears it            | R walk +181 end show:SOL shuffle | lit=
-none once a shuffle starts       | R walk +181 end shuffle show:SOL | lit=
-none while dealing               | R walk +181 end shuffle deal show:SOL | lit=
+a path in the validation         | R walk +181 ok show:CASA    | lit=3,5,6,7
+one path at a time               | R walk +181 ok ok show:CASA show:SOL | lit=0,1,2
+no row keeps it                  | R walk +181 ok ok show:SOL show:-1 | lit=0,1,2
+a row past the list clears it    | R walk +181 ok ok show:SOL show:99 | lit=
+clearing the word clears it      | R walk +181 ok ok show:SOL x | lit=
+the shuffle clears it            | R walk +181 ok ok show:SOL shuffle | lit=
+none once a shuffle starts       | R walk +181 ok ok shuffle show:SOL deal show:SOL | lit=
+a round is scored once           | game:180/100/1 deal start 0 1 2 submit T ok ok yes act | score=1:0 phase=Shuffling
+no striking outside the validation | R walk strike:SOL +181 ok ok strike:SOL | log=kept,-1,up,TimeUp,Validate,kept computer=SOL,SOLA,MESA,COSA,CASA,PUÑAL,UÑA
+no round before a deal           | act act start               | phase=NoGame prompt=Options tiles=on board=
+no shuffle in a round            | R 0 1 2 3 shuffle deal?     | phase=Round board=SOLARCASENOTEMIPUÑALBERAZ words=SOLA
+ticks out of their phase         | deal? +9 R deal? T deal? +9 | board=SOLARCASENOTEMIPUÑALBERAZ log=-1,up,TimeUp timers=none
+answers with nothing asked       | R 0 1 yes no ok             | path=0,1 phase=Round prompt=None
+the main button under a prompt   | R 0 1 2 3 4 submit act menu about | prompt=Unknown phase=Round words=
 )";
 
 // The bag's 95 letters in order (Spanish frequencies; "\321" is Ñ).
@@ -278,9 +309,9 @@ private slots:
         for (const QString& line : QString::fromUtf8(Scripts).split('\n', Qt::SkipEmptyParts)) {
             const QStringList row = line.split('|');
             QString script = ' ' + row[1] + ' ';
-            script.replace(" R ", " game deal start ").replace(" T ", " +181 end score ");
+            script.replace(" R ", " game deal start ").replace(" T ", " +181 ok ");
             script.replace(" W ", " 0 1 2 submit 5 6 7 3 submit 15 16 17 18 19 submit 0 1 2 3 4 submit yes ");
-            QTest::newRow(row[0].trimmed().toUtf8().constData()) << script.replace(" T ", " +181 end score ") << row[2];
+            QTest::newRow(row[0].trimmed().toUtf8().constData()) << script.replace(" T ", " +181 ok ") << row[2];
         }
     }
 
@@ -299,33 +330,44 @@ private slots:
 
     void randomPlayKeepsTheGameConsistent()
     {
-        // Random steps, as the windows allow them: the word stays distinct touching tiles, lit, and only in a
-        // round; a listed word has three letters or more and is listed once; a computer word is its path's.
+        // Any command in any phase, at random: the shuffle and the round's clock never run together, the word is
+        // distinct touching tiles, lit, and only in a round; a listed word has three letters or more and is listed
+        // once; a computer word is its path's; a prompt waits only where its phase has it; scores only grow.
         std::mt19937 rng(2024);
         const auto below = [&rng](int bound) { return int(rng() % unsigned(bound)); };
         const auto number = [&below](int bound) { return QString::number(below(bound)); };
+        const QStringList commands{"act", "deal", "deal?", "<", "x", "menu", "about", "yes", "no", "ok", "walk"};
+        const std::multimap<Phase, Prompt> asked{
+            {Phase::NoGame, Prompt::ChooseOptions}, {Phase::NoGame, Prompt::About},
+            {Phase::Shuffling, Prompt::StartOver},  {Phase::Shuffling, Prompt::About},
+            {Phase::Round, Prompt::AddUnknownWord}, {Phase::Round, Prompt::StartOver},
+            {Phase::Round, Prompt::About},          {Phase::TimeUp, Prompt::AddUnknownWord},
+            {Phase::TimeUp, Prompt::StartOver},     {Phase::TimeUp, Prompt::About},
+            {Phase::TimeUp, Prompt::TimeUp},        {Phase::Validating, Prompt::ValidateWords},
+            {Phase::BetweenRounds, Prompt::Winner}, {Phase::BetweenRounds, Prompt::StartOver},
+            {Phase::BetweenRounds, Prompt::About},  {Phase::Over, Prompt::About}};
         Play play;
         const Game& game = play.game;
+        int scores = 0;
         for (int action = 0; action < 40'000; ++action) {
-            const QStringList buttons{"game:" + QString::number(below(3) * 60) + "/20/" + number(3), "start", "submit",
-                                      "shuffle", "reset"};
             const int roll = below(100);
-            play.log.clear();
-            play.run(roll < 10       ? buttons[int(game.phase())]
-                         : roll < 20 ? (game.shuffling() ? (roll % 2 ? "deal" : "deal?") : "")
-                         : roll < 55 ? number(25)
-                         : roll < 60 ? "type:" + QString("ASOLEÑ").mid(below(6), 1)
-                         : roll < 68 ? (roll % 2 ? "<" : "x")
-                         : roll < 69 ? "menu"
-                         : roll < 73 ? "show:" + number(9)
-                                     : (below(200) ? "+0.001" : "+30"));
-            if (play.log.contains("Unknown") || play.log.contains("ask"))
-                play.run(roll % 3 ? "no" : "yes");
-            if (play.log.contains("end")
-                && (play.run("end strike:" + number(8) + " score"), play.log.last() != "goes-on"))
-                play.run("conclude");
+            const QString options = QString::number(below(3) * 60) + "/20/" + number(3);
+            play.step(roll < 25            ? commands[below(int(commands.size()))]
+                          : roll < 27      ? "game:" + options
+                          : roll < 55      ? number(25)
+                          : roll < 60      ? "type:" + QString("ASOLEÑ").mid(below(6), 1)
+                          : roll < 63      ? "strike:" + number(8)
+                          : roll < 66      ? "show:" + number(9)
+                          : below(200) > 0 ? "+0.001"
+                                           : "+30");
+            QVERIFY(!(game.shuffling() && game.roundClockRunning()));
+            const auto pairs = asked.equal_range(game.phase());
+            QVERIFY(game.prompt() == Prompt::None
+                    || std::any_of(pairs.first, pairs.second, [&](auto& p) { return p.second == game.prompt(); }));
+            QVERIFY(game.playerScore() + game.computerScore() >= scores || game.phase() == Phase::NoGame);
+            scores = game.playerScore() + game.computerScore();
             const std::vector<int>& path = game.playerPath();
-            QVERIFY(!(game.shuffling() && game.roundClockRunning()) && (game.phase() == Phase::Round || path.empty()));
+            QVERIFY(game.phase() == Phase::Round || game.phase() == Phase::TimeUp || path.empty());
             for (std::size_t i = 1; i < path.size(); ++i)
                 QVERIFY(std::count(path.begin(), path.end(), path[i]) == 1
                         && std::abs(path[i] / 5 - path[i - 1] / 5) < 2 && std::abs(path[i] % 5 - path[i - 1] % 5) < 2);
@@ -336,7 +378,7 @@ private slots:
             const auto spelled = [&game](char letter, int cell) { return game.board()[cell] == letter; };
             for (const auto& [word, path, struck] : game.computerWords())
                 QVERIFY(word.size() >= 3
-                        && (game.phase() == Phase::Dealing || std::ranges::equal(word, path, spelled)));
+                        && (game.phase() == Phase::Shuffling || std::ranges::equal(word, path, spelled)));
         }
     }
 

@@ -5,11 +5,12 @@
 
 #include "core/dictionary/DictionaryStore.h"
 #include "core/game/Game.h"
+#include "ui/AboutWindow.h"
 #include "ui/ControlNames.h"
-#include "ui/Form1.h"
-#include "ui/Form2.h"
-#include "ui/Form3.h"
-#include "ui/FormQuindaro.h"
+#include "ui/LoadingWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsDialog.h"
+#include "ui/Session.h"
 #include "ui/Texts.h"
 
 #include <QApplication>
@@ -53,7 +54,8 @@ struct Window {
     ScriptedRandom random;
     DictionaryStore words;
     Game game{words, random, clock};
-    Form1 form{game, words, Platform{desktop, desktop, clock}};
+    Session session{words, Platform{desktop, desktop, clock}, folder.path()};
+    std::unique_ptr<MainWindow> form;
     std::map<QString, std::function<void(QDialog*)>> handlers;
     QStringList opened;
     QTimer driver;
@@ -61,14 +63,14 @@ struct Window {
     explicit Window(const QByteArray& list, const QString& target = "100", int level = 1)
     {
         writeFile(folder.filePath("Palitra.pal"), list);
-        handlers["Form2"] = [=](QDialog* dialog) {
+        handlers[names::optionsDialog] = [=](QDialog* dialog) {
             dialog->findChild<QRadioButton*>(names::levelOption(level))->click();
             dialog->findChild<QLineEdit*>(names::pointsText)->setText(target);
             dialog->findChild<QPushButton*>(names::okButton)->click();
         };
         QObject::connect(&driver, &QTimer::timeout, [this] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || dialog->property("seen").toBool() || dialog->objectName() == "Form3")
+            if (!dialog || dialog->property("seen").toBool())
                 return;
             dialog->setProperty("seen", true);
             opened << dialog->objectName();
@@ -78,11 +80,19 @@ struct Window {
         });
         driver.start(0);
     }
-    bool start() { return form.start(folder.path()); }
+    // Start-up; the loading window is dismissed as soon as it opens, which must not skip the reading.
+    bool start()
+    {
+        if (!session.start())
+            return false;
+        form = std::make_unique<MainWindow>(game, Platform{desktop, desktop, clock}, folder.path());
+        form->setCloseCheck([this] { return session.mayQuit(); });
+        return true;
+    }
     template <typename T = QWidget>
     T* control(const QString& name) const
     {
-        return form.findChild<T*>(name);
+        return form->findChild<T*>(name);
     }
     QPushButton* tile(int cell) const { return control<QPushButton>(names::tile(cell)); }
     QString text(const char* label) const { return control<QLabel>(label)->text(); }
@@ -98,7 +108,7 @@ struct Window {
     {
         press(names::actionButton);
         random.values = drawsDealing(TestBoard) << drawOfCell(0);
-        form.dealTick();
+        form->dealTick();
         press(names::actionButton);
     }
     void spell(std::initializer_list<int> cells)
@@ -108,12 +118,12 @@ struct Window {
     void walkToTheEnd()
     {
         for (int i = 0; i < 100'000 && !game.walk().done(); ++i)
-            form.roundTick();
+            form->roundTick();
     }
     void runOutOfTime()
     {
         clock.now += game.options().roundSeconds + 1;
-        form.roundTick();
+        form->roundTick();
     }
 
     // Where the window does not show the game as it stands, or nothing.
@@ -128,7 +138,7 @@ struct Window {
         shown << caption() << text(names::wordLabel) << text(names::messageLabel) << text(names::clockLabel)
               << text(names::playerScoreLabel) << text(names::computerScoreLabel)
               << items(names::playerWordsList).join(',') << items(names::computerWordsList).join(',')
-              << QString::number(control(names::computerWordsList)->isVisibleTo(&form))
+              << QString::number(control(names::computerWordsList)->isVisibleTo(form.get()))
               << QString::number(control<QTimer>(names::dealTimer)->isActive())
               << QString::number(control<QTimer>(names::roundTimer)->isActive());
         const std::optional<int> seconds = game.secondsShown();
@@ -193,32 +203,37 @@ private slots:
                 QVERIFY(QDir().mkpath(QFileInfo(user).path()) && writeFile(user, Words + "ZORRO\r\n"));
             QCOMPARE(w.start(), error.isEmpty());
             QFile::remove(user);
-            QCOMPARE(w.opened, QStringList{"FormQuindaro"});
-            QVERIFY(!w.form.isVisible() && w.form.exitStatus() == (error.isEmpty() ? 0 : 1));
+            QCOMPARE(w.opened, (QStringList{names::aboutWindow, names::loadingWindow}));
+            QVERIFY((!w.form || !w.form->isVisible()) && w.session.exitStatus() == (error.isEmpty() ? 0 : 1));
             QCOMPARE(w.desktop.log.join(""), error.isEmpty() ? "" : "error: " + error.arg(path));
             QVERIFY(!error.isEmpty() || (w.differs().isEmpty() && w.caption() == "Nuevo Juego"));
             QCOMPARE(w.words.dictionary().wordCount(), error.isEmpty() ? place == "user" ? 9U : 8U : 0U);
             QVERIFY(!place.isEmpty()
                     || (w.control(names::tile(7))->geometry() == QRect(120, 72, 41, 41)
                         && w.control(names::clockLabel)->geometry() == QRect(376, 48, 113, 33)
-                        && w.form.centralWidget()->size() == QSize(505, 279)));
+                        && w.form->centralWidget()->size() == QSize(505, 279)));
         }
     }
 
     void loadingWindowIsPaintedBeforeTheListIsRead()
     {
-        QTemporaryDir folder;
-        QVERIFY(writeFile(folder.filePath("Palitra.pal"), Words));
-        DictionaryStore words;
-        Form3 loading(words, folder.filePath("Palitra.pal"), {}, "Palitra");
+        // The window says it is ready to read once it has been painted with its text, and neither Escape nor the
+        // window manager's close dismisses it before the reading is over.
+        LoadingWindow loading("Palitra");
         QLabel* label = loading.findChild<QLabel*>(names::loadingLabel);
-        QStringList painted; // the text shown, and the words read by then, at the first painting
+        QStringList seen; // the text at the first painting, then what Escape and a close left
         PaintSpy spy;
-        spy.painted = [&] { painted << label->text() << QString::number(words.dictionary().wordCount()); };
+        spy.painted = [&] { seen << (seen.isEmpty() ? label->text() : QString()); };
         label->installEventFilter(&spy);
+        QObject::connect(&loading, &LoadingWindow::readyToRead, [&] {
+            QTest::keyClick(&loading, Qt::Key_Escape);
+            loading.close();
+            seen.removeAll({});
+            seen << (loading.isVisible() ? "open" : "closed");
+            loading.finish();
+        });
         QCOMPARE(loading.exec(), int(QDialog::Accepted));
-        QCOMPARE(painted.mid(0, 2), (QStringList{"Cargando Diccionario...", "0"}));
-        QCOMPARE(words.dictionary().wordCount(), 8U);
+        QCOMPARE(seen, (QStringList{"Cargando Diccionario...", "open"}));
     }
 
     void aRoundThroughTheControls()
@@ -231,10 +246,10 @@ private slots:
         w.press(names::actionButton);
         for (const double seconds : {0.0, 0.001, 0.02}) { // the shuffle shows a deal a screen frame
             w.clock.now += seconds;
-            w.form.dealTick();
+            w.form->dealTick();
             QCOMPARE(w.differs().isEmpty(), seconds != 0.001);
         }
-        w.form.dealTick();
+        w.form->dealTick();
         const int shuffling = darkest(w.tile(0));
         w.press(names::actionButton); // the round starts on the last deal, shown at once
         QCOMPARE(w.differs(), QString());
@@ -253,7 +268,7 @@ private slots:
         QCOMPARE(w.desktop.log, QStringList{"ask: No conozco la palabra: SOLAR\n\n¿Quieres añadirla a la lista?"});
         QCOMPARE(w.differs(), QString());
         w.clock.now += 1.5;
-        w.form.roundTick();
+        w.form->roundTick();
         QCOMPARE(w.text(names::clockLabel), QStringLiteral("178")); // whole seconds left
         w.walkToTheEnd();
         QCOMPARE(w.differs(), QString()); // the computer's words listed as it finds them, out of sight
@@ -266,15 +281,17 @@ private slots:
         QString seen; // the main button under each message, and the validation window striking PUÑAL
         w.desktop.during = [&](const QString& text) { seen += text.startsWith("inform") ? w.caption() + ' ' : ""; };
         const int punal = int(w.items(names::computerWordsList).indexOf("PU\u00D1AL"));
-        w.handlers["Form4"] = [&](QDialog* dialog) { // a click, Space (both kept), Delete (struck), Space, Return
-            auto* list = dialog->findChild<QListWidget*>(names::validationList);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(punal)).center());
-            for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Delete, Qt::Key_Space}) // messages so far after each
-                QTest::keyClick(list, key), seen += QString::number(w.desktop.log.size());
-            seen += "Form4:" + list->item(punal)->text() + ':' + w.items(names::computerWordsList)[punal] + ' ';
-            QTest::keyClick(list, Qt::Key_Return);
-            seen += dialog->isVisible() ? "open " : "closed ";
-        };
+        w.handlers[names::validationWindow] =
+            [&](QDialog* dialog) { // a click, Space (both kept), Delete (struck), Space, Return
+                auto* list = dialog->findChild<QListWidget*>(names::validationList);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->item(punal)).center());
+                for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Delete, Qt::Key_Space}) // messages so far after each
+                    QTest::keyClick(list, key), seen += QString::number(w.desktop.log.size());
+                seen += "Form4:" + list->item(punal)->text() + ':' + w.items(names::computerWordsList)[punal] + ' ';
+                QTest::keyClick(list, Qt::Key_Return);
+                seen += dialog->isVisible() ? "open " : "closed ";
+            };
         w.desktop.answers = {false, false, true};
         w.runOutOfTime();
         const QString strike = "ask: " + texts::strikeQuestion("PU\321AL");
@@ -300,7 +317,7 @@ private slots:
         w.desktop.during = [&](const QString& text) {
             if (text.startsWith("ask: No conozco")) {
                 w.clock.now += 500;
-                w.form.roundTick();
+                w.form->roundTick();
                 QVERIFY(!w.control<QTimer>(names::roundTimer)->isActive() && w.caption() == "Añadir");
             }
         };
@@ -313,10 +330,10 @@ private slots:
         w.startRound(); // time runs out under the about window too: the round ends once it closes
         w.walkToTheEnd();
         w.desktop.log.clear();
-        w.handlers["FormQuindaro"] = [&](QDialog*) { w.runOutOfTime(), w.desktop.log << "about"; };
+        w.handlers[names::aboutWindow] = [&](QDialog*) { w.runOutOfTime(), w.desktop.log << "about"; };
         w.control<QAction>(names::aboutAction)->trigger();
         QCOMPARE(w.desktop.log.join('|'), QStringLiteral("about|inform: Se acabó el tiempo."));
-        QCOMPARE(w.opened.join(' '), "FormQuindaro Form2 FormQuindaro Form4");
+        QCOMPARE(w.opened.join(' '), "FormQuindaro Form3 Form2 FormQuindaro Form4");
         w.desktop.log.clear();
         w.desktop.answers = {false, true};
         w.control<QAction>(names::newGameAction)->trigger();
@@ -349,17 +366,32 @@ private slots:
 
     void exitSavesOnlyWhatChangedWhenAsked()
     {
-        // Closing asks to save only after a change; OK writes the list, Cancel leaves it (a refused save: end to end).
-        for (const auto& [changed, answer] : {std::pair{false, true}, {true, false}, {true, true}}) {
+        // Closing asks to save only after a change; OK writes the list, Cancel leaves it. A failed save is reported,
+        // then Cancel keeps the window open with the changes, and OK quits without them, with status 1.
+        const QString save = "ask: ¿Quieres guardar las modificaciones del diccionario?";
+        const QString failed = "error: No se pudo guardar el diccionario";
+        const QString quit = "ask: " + texts::quitUnsavedQuestion();
+        for (const auto& [changed, blocked, answers, log, closed] :
+             std::initializer_list<std::tuple<bool, bool, QList<bool>, QStringList, bool>>{
+                 {false, false, {}, {}, true},
+                 {true, false, {false}, {save}, true},
+                 {true, false, {true}, {save}, true},
+                 {true, true, {true, false}, {save, failed, quit}, false},
+                 {true, true, {true, true}, {save, failed, quit}, true}}) {
             Window w(Words);
             QVERIFY(w.start());
+            w.form->show();
             if (changed)
                 w.words.addWord("BOTA");
-            w.desktop.answers = {answer};
-            w.form.close();
-            QCOMPARE(w.desktop.log.join(""),
-                     changed ? "ask: ¿Quieres guardar las modificaciones del diccionario?" : "");
-            QCOMPARE(readFile(w.folder.filePath("Palitra.pal")), changed && answer ? "BOTA\r\n" + Words : Words);
+            const QString path = w.folder.filePath("Palitra.pal");
+            QVERIFY(!blocked || (QFile::remove(path) && QDir(w.folder.path()).mkdir("Palitra.pal")));
+            w.desktop.answers = answers;
+            w.form->close();
+            QCOMPARE(w.desktop.log.replaceInStrings(QRegularExpression(" en /.*"), ""), log);
+            QCOMPARE(w.form->isVisible(), !closed);
+            QCOMPARE(w.session.exitStatus(), blocked && closed ? 1 : 0);
+            QVERIFY(blocked || readFile(path) == (changed && answers[0] ? "BOTA\r\n" + Words : Words));
+            QVERIFY(!blocked || w.words.changed());
         }
     }
 
@@ -374,7 +406,7 @@ private slots:
             const QStringList part = row.split('|');
             GameOptions options{7, 7, 7};
             Desktop desktop;
-            Form2 dialog(options, desktop);
+            OptionsDialog dialog(options, desktop);
             dialog.show();
             for (QRadioButton* button : dialog.findChildren<QRadioButton*>())
                 QCOMPARE(button->isChecked(), button->objectName().endsWith("_1"));
@@ -404,7 +436,7 @@ private slots:
               "", "key A", "lblMail", "lblURL", "twice lblMail", "key Shift", "key F1"}) {
             Desktop desktop;
             mainWindow.setWindowTitle(target);
-            FormQuindaro about(desktop, "/opt/palitra", &mainWindow);
+            AboutWindow about(desktop, "/opt/palitra", &mainWindow);
             QSignalSpy finished(&about, &QDialog::finished);
             about.show();
             QCOMPARE(about.findChild<QLabel*>(names::aboutTitle)->text(), target);
@@ -422,7 +454,7 @@ private slots:
             QCOMPARE(desktop.calls.join(','), stays && label ? scheme + label->text() + " /opt/palitra" : "");
         }
         Desktop desktop;
-        FormQuindaro about(desktop, "/opt/palitra", nullptr);
+        AboutWindow about(desktop, "/opt/palitra", nullptr);
         about.show();
         QCOMPARE(about.findChild<QLabel*>(names::aboutTitle)->text(), QStringLiteral("Palitra 1.2"));
         for (const QLabel* label : about.findChildren<QLabel*>())

@@ -7,10 +7,10 @@
 // the 25 start cells, comma-separated, in the order the random draws give
 // them; without it the cells are started 0 to 24.
 
+#include "core/board/Board.h"
+#include "core/board/Random.h"
 #include "core/dictionary/Dictionary.h"
 #include "core/dictionary/WordListFile.h"
-#include "core/game/Board.h"
-#include "core/game/Random.h"
 #include "core/opponent/ComputerWalk.h"
 
 #include <QString>
@@ -165,7 +165,11 @@ int main(int argc, char* argv[])
     }
 
     std::printf("steps=%ld\n", steps);
-    for (const auto& item : found)
-        std::printf("%s %s\n", toUtf8(item.word).c_str(), item.path.c_str());
+    for (const auto& item : found) {
+        std::string cells;
+        for (const int cell : item.path)
+            cells += (cells.empty() ? "" : ",") + std::to_string(cell);
+        std::printf("%s %s\n", toUtf8(item.word).c_str(), cells.c_str());
+    }
     return 0;
 }

@@ -7,7 +7,14 @@
 // that hold them say what they are for. This is the one map between the two.
 namespace palitra::names {
 
-// The main window, Form1.
+// The windows.
+inline constexpr char mainWindow[] = "Form1";
+inline constexpr char optionsDialog[] = "Form2";
+inline constexpr char loadingWindow[] = "Form3";
+inline constexpr char validationWindow[] = "Form4";
+inline constexpr char aboutWindow[] = "FormQuindaro";
+
+// The main window.
 inline QString tile(int cell)
 {
     return QStringLiteral("Command1_%1").arg(cell);
@@ -35,7 +42,7 @@ inline constexpr char helpMenu[] = "MnuHelpp";
 inline constexpr char howToPlayAction[] = "MnuHow";
 inline constexpr char aboutAction[] = "MnuInfo";
 
-// The options dialog, Form2.
+// The options dialog.
 inline QString timeOption(int index)
 {
     return QStringLiteral("Option1_%1").arg(index);
@@ -54,16 +61,16 @@ inline constexpr char levelFrame[] = "Frame3";
 inline constexpr char pointsText[] = "Text1";
 inline constexpr char okButton[] = "Command1";
 
-// The loading window, Form3.
+// The loading window.
 inline constexpr char loadingLabel[] = "Label1";
 inline constexpr char loadTimer[] = "Timer1";
 
-// The validation window, Form4.
+// The validation window.
 inline constexpr char validationHint[] = "Label1";
 inline constexpr char validationList[] = "List1";
 inline constexpr char closeButton[] = "Command1";
 
-// The about window, FormQuindaro.
+// The about window.
 inline constexpr char aboutFrame[] = "shpMarco";
 inline constexpr char aboutIcon[] = "imgIcono";
 inline constexpr char aboutTitle[] = "lblTitulo";

@@ -11,8 +11,10 @@ QString caption(Phase phase)
 {
     switch (phase) {
     case Phase::NoGame: return QStringLiteral("Nuevo Juego");
-    case Phase::Dealing: return QStringLiteral("Empezar");
-    case Phase::Round: return QStringLiteral("Añadir");
+    case Phase::Shuffling: return QStringLiteral("Empezar");
+    case Phase::Round:
+    case Phase::TimeUp: return QStringLiteral("Añadir");
+    case Phase::Validating:
     case Phase::BetweenRounds: return QStringLiteral("Mezclar");
     case Phase::Over: return QStringLiteral("Fin");
     }
@@ -32,6 +34,14 @@ QString notice(Notice notice)
 QString word(std::string_view letters)
 {
     return QString::fromLatin1(letters.data(), static_cast<qsizetype>(letters.size()));
+}
+
+QString pathText(const std::vector<int>& path)
+{
+    QString text;
+    for (const int cell : path)
+        text += QStringLiteral("%1").arg(cell, 2, 10, QLatin1Char('0'));
+    return text;
 }
 
 QString computerEntry(const ComputerWord& found)
@@ -63,6 +73,11 @@ QString startOverQuestion()
 QString saveQuestion()
 {
     return QStringLiteral("¿Quieres guardar las modificaciones del diccionario?");
+}
+
+QString quitUnsavedQuestion()
+{
+    return QStringLiteral("Las modificaciones del diccionario no se han guardado.\n\n¿Quieres salir sin guardarlas?");
 }
 
 QString timeUp()

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <string_view>
+#include <vector>
 
 // Every text the player reads about the game's state and results, in one
 // place: the model answers in phases, results and problems, and the windows
@@ -20,6 +21,8 @@ QString notice(Notice notice);
 
 // A word of the word list as the player reads it (Windows-1252).
 QString word(std::string_view letters);
+// A path of cells as two digits a cell, first cell first: cell 7 is "07".
+QString pathText(const std::vector<int>& path);
 // A computer word as its list shows it: struck-out words carry a marker.
 QString computerEntry(const ComputerWord& found);
 // Its entry in the validation window.
@@ -29,6 +32,8 @@ QString unknownWordQuestion(std::string_view word);
 QString strikeQuestion(std::string_view word);
 QString startOverQuestion();
 QString saveQuestion();
+// After a failed save: quit all the same?
+QString quitUnsavedQuestion();
 QString timeUp();
 QString winner(Winner winner);
 QString noTargetChosen();

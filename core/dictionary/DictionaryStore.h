@@ -2,6 +2,7 @@
 
 #include "core/dictionary/Dictionary.h"
 #include "core/dictionary/FileProblem.h"
+#include "core/dictionary/WordList.h"
 #include "core/dictionary/WordListFile.h"
 
 #include <QString>
@@ -22,7 +23,7 @@ namespace palitra {
 // read (a program installed for every user) is saved to the user's copy. A
 // list that another copy of the program saved meanwhile is read again and
 // this run's own changes applied to it, so that neither run's words are lost.
-class DictionaryStore {
+class DictionaryStore final : public WordList {
 public:
     // Reads `userCopy` when there is such a file, else `besideProgram`; the
     // list is unchanged afterwards. On a problem the store keeps what it had.
@@ -32,7 +33,7 @@ public:
     // copy, creating its folder.
     std::optional<FileProblem> save();
 
-    const Dictionary& dictionary() const { return dictionary_; }
+    const Dictionary& dictionary() const override { return dictionary_; }
     // Where the list was read from.
     const QString& path() const { return path_; }
     // Where save() writes.
@@ -43,11 +44,11 @@ public:
     bool changed() const { return !changes_.empty(); }
 
     // Inserts the upper-case form of `word` in its sorted place; returns that form.
-    std::string addWord(std::string_view word);
+    std::string addWord(std::string_view word) override;
 
     // Empties the first entry equal to `word`, if any. The list counts as
     // changed even when there was none.
-    void strikeWord(std::string_view word);
+    void strikeWord(std::string_view word) override;
 
 private:
     struct Change {

@@ -1,7 +1,7 @@
 #include "core/game/Deal.h"
 
 #include "core/game/LetterBag.h"
-#include "core/game/Random.h"
+#include "core/board/Random.h"
 
 namespace palitra {
 

@@ -1,13 +1,12 @@
 #include "core/game/Game.h"
 
-#include "core/dictionary/DictionaryStore.h"
+#include "core/board/Adjacency.h"
 #include "core/dictionary/SortKey.h"
-#include "core/game/Adjacency.h"
+#include "core/dictionary/WordList.h"
 #include "core/game/Clock.h"
 #include "core/game/Deal.h"
 #include "core/game/Scoring.h"
 #include "core/game/Typing.h"
-#include "core/opponent/PathText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,13 +23,27 @@ bool contains(const std::vector<int>& cells, int cell)
     return std::find(cells.begin(), cells.end(), cell) != cells.end();
 }
 
+// Every path that spells `word` on `board`.
+std::vector<std::vector<int>> pathsSpelling(const Board& board, const std::string& word)
+{
+    std::vector<std::vector<int>> paths{{}};
+    for (const char letter : word)
+        paths = extendPaths(board, paths, letter);
+    return paths;
+}
+
 } // namespace
 
-Game::Game(DictionaryStore& words, Random& random, Clock& clock)
+Game::Game(WordList& words, Random& random, Clock& clock)
     : words_(words)
     , random_(random)
     , clock_(clock)
 {
+}
+
+bool Game::inProgress() const
+{
+    return phase_ != Phase::NoGame && phase_ != Phase::Over;
 }
 
 std::optional<int> Game::computerStepInterval() const
@@ -45,256 +58,274 @@ std::optional<int> Game::computerStepInterval() const
 
 bool Game::tileLit(int cell) const
 {
-    return contains(playerPath_, cell) || contains(shownPath_, cell);
+    return contains(display_.playerPath, cell) || contains(display_.shownPath, cell);
 }
 
 std::string Game::playerWord() const
 {
     std::string word;
-    for (const int cell : playerPath_)
+    for (const int cell : display_.playerPath)
         word += board_[cell];
     return word;
 }
 
-void Game::reset()
+void Game::pressAction()
 {
-    board_ = {};
-    typedPaths_.clear();
-    playerPath_.clear();
-    shownPath_.clear();
-    secondsShown_.reset();
-    phase_ = Phase::NoGame;
-    playerScore_ = computerScore_ = 0;
-    notice_ = Notice::None;
-    shuffling_ = roundClockRunning_ = false;
-    playerWords_.clear();
-    computerWords_.clear();
-    inProgress_ = false;
-    roundEndPending_ = false;
+    if (prompt_ != Prompt::None)
+        return;
+    switch (phase_) {
+    case Phase::NoGame: prompt_ = Prompt::ChooseOptions; break;
+    case Phase::Shuffling: startRound(); break;
+    case Phase::Round: submitWord(); break;
+    case Phase::BetweenRounds: startShuffle(); break;
+    case Phase::Over: reset(); break;
+    case Phase::TimeUp:
+    case Phase::Validating: break;
+    }
 }
 
-void Game::startGame(const GameOptions& options)
+void Game::pressTile(int cell)
 {
-    inProgress_ = true;
-    options_ = options;
-    startShuffle();
+    std::vector<int>& path = display_.playerPath;
+    if (phase_ != Phase::Round || prompt_ != Prompt::None || cell < 0 || cell >= CellCount)
+        return;
+    display_.typedPaths.clear();
+    if (contains(path, cell)) {
+        if (path.back() == cell)
+            takeBackLetter();
+        return;
+    }
+    if (!path.empty() && !areNeighbours(path.back(), cell))
+        return;
+    path.push_back(cell);
+    display_.notice = Notice::None;
 }
 
-void Game::startShuffle()
+void Game::typeLetter(char letter)
 {
-    tilesEnabled_ = false;
-    typedPaths_.clear();
-    playerPath_.clear();
-    shownPath_.clear();
-    shuffling_ = true;
+    if (phase_ != Phase::Round || prompt_ != Prompt::None || letter == 0)
+        return;
+    std::vector<std::vector<int>>& typed = display_.typedPaths;
+    std::vector<std::vector<int>> longer =
+        extendPaths(board_, typed.empty() ? std::vector<std::vector<int>>{display_.playerPath} : typed, letter);
+    if (longer.empty())
+        return;
+    const std::vector<int>& shown = display_.playerPath;
+    const auto goesOn = std::find_if(longer.begin(), longer.end(), [&shown](const std::vector<int>& path) {
+        return std::equal(shown.begin(), shown.end(), path.begin());
+    });
+    display_.playerPath = goesOn != longer.end() ? *goesOn : longer.front();
+    typed = std::move(longer);
+    display_.notice = Notice::None;
 }
 
-void Game::deal()
+void Game::takeBackLetter()
 {
-    board_ = dealBoard(bag_, random_);
-    phase_ = Phase::Dealing;
+    if (prompt_ != Prompt::None || display_.playerPath.empty())
+        return;
+    display_.playerPath.pop_back();
+    display_.notice = Notice::None;
+    if (!display_.typedPaths.empty())
+        display_.typedPaths =
+            display_.playerPath.empty() ? std::vector<std::vector<int>>{} : pathsSpelling(board_, playerWord());
 }
 
-void Game::startRound()
+void Game::clearWord()
 {
-    shuffling_ = false;
-    tilesEnabled_ = true;
-    phase_ = Phase::Round;
-    roundStart_ = clock_.seconds();
-    walk_.start(board_, random_);
-    roundClockRunning_ = true;
-    roundEndPending_ = false;
-    computerWordsShown_ = false;
-    playerWords_.clear();
-    computerWords_.clear();
+    if (prompt_ == Prompt::None)
+        clearMarks();
 }
 
-RoundTick Game::tick()
+void Game::chooseNewGame()
+{
+    if (prompt_ != Prompt::None)
+        return;
+    if (inProgress())
+        prompt_ = Prompt::StartOver;
+    else
+        reset();
+}
+
+void Game::openAbout()
+{
+    if (prompt_ == Prompt::None)
+        prompt_ = Prompt::About;
+}
+
+void Game::dealTick()
+{
+    if (phase_ == Phase::Shuffling)
+        board_ = dealBoard(bag_, random_);
+}
+
+RoundTick Game::roundTick()
 {
     RoundTick tick;
-    if (!roundClockRunning_)
+    if (phase_ != Phase::Round)
         return tick;
     const double elapsed = clock_.seconds() - roundStart_;
     const int left = static_cast<int>(std::floor(options_.roundSeconds - elapsed));
     // A blank clock reads as 0, so a round that starts with no whole second
     // left ends without showing one.
-    if (secondsShown_.value_or(0) != left) {
-        secondsShown_ = left;
+    if (display_.secondsShown.value_or(0) != left) {
+        display_.secondsShown = left;
         tick.clockChanged = true;
     }
     if (left <= 0) {
-        roundClockRunning_ = false;
+        // A question or a window open now is answered first; then the time is up.
+        phase_ = Phase::TimeUp;
+        if (prompt_ == Prompt::None)
+            prompt_ = Prompt::TimeUp;
         tick.timeUp = true;
-        if (roundEndHeld_)
-            roundEndPending_ = true;
-        else
-            tick.endRound = true;
         return tick;
     }
     if (!walk_.done()) {
-        if (const auto found = walk_.step(words_.dictionary(), random_)) {
-            computerWords_.push_back(ComputerWord{found->word, pathCells(found->path)});
+        if (std::optional<ComputerWalk::Found> found = walk_.step(words_.dictionary(), random_)) {
+            computerWords_.push_back(ComputerWord{std::move(found->word), std::move(found->path)});
             tick.wordFound = true;
         }
     }
     return tick;
 }
 
-void Game::pressTile(int cell)
+void Game::answer(bool yes)
 {
-    if (phase_ != Phase::Round || cell < 0 || cell >= CellCount)
+    switch (std::exchange(prompt_, Prompt::None)) {
+    case Prompt::None: return;
+    case Prompt::ChooseOptions: startShuffle(); return;
+    case Prompt::AddUnknownWord:
+        if (yes)
+            words_.addWord(askedWord_);
+        if (yes && phase_ == Phase::Round)
+            acceptWord(askedWord_);
+        break;
+    case Prompt::StartOver:
+        if (yes) {
+            reset();
+            return;
+        }
+        break;
+    case Prompt::About: break;
+    case Prompt::TimeUp: endRound(); return;
+    case Prompt::ValidateWords: scoreRound(); return;
+    case Prompt::Winner:
+        phase_ = Phase::Over;
+        display_.secondsShown.reset();
         return;
-    typedPaths_.clear();
-    if (contains(playerPath_, cell)) {
-        if (playerPath_.back() == cell)
-            takeBackLetter();
-        return;
     }
-    if (!playerPath_.empty() && !areNeighbours(playerPath_.back(), cell))
-        return;
-    playerPath_.push_back(cell);
-    notice_ = Notice::None;
+    // The time ran out while the question or the window was open.
+    if (phase_ == Phase::TimeUp)
+        prompt_ = Prompt::TimeUp;
 }
 
-void Game::takeBackLetter()
+void Game::answerOptions(const GameOptions& options)
 {
-    if (playerPath_.empty())
-        return;
-    playerPath_.pop_back();
-    notice_ = Notice::None;
-    // The paths kept for the typed letters go back a letter too, each once.
-    std::vector<std::vector<int>> shorter;
-    for (std::vector<int>& path : typedPaths_) {
-        path.pop_back();
-        if (!path.empty() && std::find(shorter.begin(), shorter.end(), path) == shorter.end())
-            shorter.push_back(std::move(path));
-    }
-    typedPaths_ = std::move(shorter);
-}
-
-bool Game::typeLetter(char letter)
-{
-    if (phase_ != Phase::Round || letter == 0)
-        return false;
-    std::vector<std::vector<int>> longer =
-        extendPaths(board_, typedPaths_.empty() ? std::vector<std::vector<int>>{playerPath_} : typedPaths_, letter);
-    if (longer.empty())
-        return false;
-    const auto shown = std::find_if(longer.begin(), longer.end(), [this](const std::vector<int>& path) {
-        return std::equal(playerPath_.begin(), playerPath_.end(), path.begin());
-    });
-    playerPath_ = shown != longer.end() ? *shown : longer.front();
-    typedPaths_ = std::move(longer);
-    notice_ = Notice::None;
-    return true;
-}
-
-void Game::clearWord()
-{
-    typedPaths_.clear();
-    playerPath_.clear();
-    shownPath_.clear();
-    notice_ = Notice::None;
-}
-
-Submission Game::submitWord()
-{
-    if (playerPath_.empty())
-        return Submission::NothingBuilt;
-    const std::string word = toUpperWord(playerWord());
-    if (std::find(playerWords_.begin(), playerWords_.end(), word) != playerWords_.end()) {
-        notice_ = Notice::AlreadyListed;
-        return Submission::AlreadyListed;
-    }
-    if (playerPath_.size() < ShortestWord) {
-        notice_ = Notice::TooShort;
-        return Submission::TooShort;
-    }
-    if (words_.dictionary().findWord(word) == 0) {
-        roundEndHeld_ = true;
-        askedWord_ = word;
-        return Submission::Unknown;
-    }
-    acceptWord(word);
-    return Submission::Accepted;
-}
-
-bool Game::answerUnknownWord(bool add)
-{
-    roundEndHeld_ = false;
-    if (add)
-        words_.addWord(askedWord_);
-    if (std::exchange(roundEndPending_, false))
-        return true;
-    if (add)
-        acceptWord(askedWord_);
-    return false;
-}
-
-void Game::acceptWord(const std::string& word)
-{
-    playerWords_.push_back(word);
-    typedPaths_.clear();
-    playerPath_.clear();
-    notice_ = Notice::None;
-}
-
-void Game::windowOpened()
-{
-    roundEndHeld_ = true;
-}
-
-bool Game::windowClosed()
-{
-    roundEndHeld_ = false;
-    return std::exchange(roundEndPending_, false);
-}
-
-bool Game::requestNewGame()
-{
-    if (!inProgress_) {
-        reset();
-        return false;
-    }
-    roundEndHeld_ = true;
-    return true;
-}
-
-bool Game::answerNewGame(bool startOver)
-{
-    roundEndHeld_ = false;
-    const bool roundOver = std::exchange(roundEndPending_, false);
-    if (startOver) {
-        reset();
-        return false;
-    }
-    return roundOver;
-}
-
-bool Game::endRound()
-{
-    tilesEnabled_ = false;
-    typedPaths_.clear();
-    playerPath_.clear();
-    shownPath_.clear();
-    computerWordsShown_ = true;
-    phase_ = Phase::BetweenRounds;
-    notice_ = Notice::None;
-    secondsShown_.reset();
-    roundClockRunning_ = false;
-    return !computerWords_.empty();
+    if (prompt_ == Prompt::ChooseOptions)
+        options_ = options;
+    answer();
 }
 
 bool Game::strikeComputerWord(int index)
 {
-    if (index < 0 || index >= static_cast<int>(computerWords_.size()) || computerWords_[index].struck)
+    if (prompt_ != Prompt::ValidateWords || index < 0 || index >= static_cast<int>(computerWords_.size())
+        || computerWords_[index].struck)
         return false;
     computerWords_[index].struck = true;
     words_.strikeWord(computerWords_[index].word);
     return true;
 }
 
-std::optional<Winner> Game::scoreRound()
+void Game::showComputerPath(int index)
+{
+    // Once a shuffle has started the board belongs to the next round: a path
+    // lit now would stay lit into the round.
+    if (phase_ == Phase::Round || phase_ == Phase::TimeUp || phase_ == Phase::Shuffling || index < 0)
+        return;
+    display_.shownPath.clear();
+    if (index < static_cast<int>(computerWords_.size()))
+        display_.shownPath = computerWords_[index].path;
+}
+
+void Game::reset()
+{
+    phase_ = Phase::NoGame;
+    board_ = {};
+    playerWords_.clear();
+    computerWords_.clear();
+    playerScore_ = computerScore_ = 0;
+    winner_.reset();
+    clearMarks();
+    display_.secondsShown.reset();
+}
+
+// The first deal comes at once, so that a round never starts on an empty board.
+void Game::startShuffle()
+{
+    phase_ = Phase::Shuffling;
+    clearMarks();
+    display_.tilesEnabled = false;
+    board_ = dealBoard(bag_, random_);
+}
+
+void Game::startRound()
+{
+    phase_ = Phase::Round;
+    roundStart_ = clock_.seconds();
+    walk_.start(board_, random_);
+    playerWords_.clear();
+    computerWords_.clear();
+    display_.tilesEnabled = true;
+    display_.computerWordsShown = false;
+}
+
+void Game::submitWord()
+{
+    if (display_.playerPath.empty())
+        return;
+    const std::string word = toUpperWord(playerWord());
+    if (std::find(playerWords_.begin(), playerWords_.end(), word) != playerWords_.end()) {
+        display_.notice = Notice::AlreadyListed;
+        return;
+    }
+    if (display_.playerPath.size() < ShortestWord) {
+        display_.notice = Notice::TooShort;
+        return;
+    }
+    if (!words_.contains(word)) {
+        askedWord_ = word;
+        prompt_ = Prompt::AddUnknownWord;
+        return;
+    }
+    acceptWord(word);
+}
+
+void Game::acceptWord(const std::string& word)
+{
+    playerWords_.push_back(word);
+    display_.playerPath.clear();
+    display_.typedPaths.clear();
+    display_.notice = Notice::None;
+}
+
+// The board frozen, the word dropped and the computer's words shown; they are
+// validated, if there are any, before the round is scored.
+void Game::endRound()
+{
+    clearMarks();
+    display_.secondsShown.reset();
+    display_.tilesEnabled = false;
+    display_.computerWordsShown = true;
+    if (computerWords_.empty()) {
+        scoreRound();
+        return;
+    }
+    phase_ = Phase::Validating;
+    prompt_ = Prompt::ValidateWords;
+}
+
+// Adds the round's points; a score past the target decides the game, a tie
+// going to the computer.
+void Game::scoreRound()
 {
     for (const ComputerWord& found : computerWords_) {
         if (!found.struck)
@@ -302,27 +333,19 @@ std::optional<Winner> Game::scoreRound()
     }
     for (const std::string& word : playerWords_)
         playerScore_ += wordPoints(word.size());
+    phase_ = Phase::BetweenRounds;
     if (playerScore_ <= options_.targetPoints && computerScore_ <= options_.targetPoints)
-        return std::nullopt;
-    return computerScore_ < playerScore_ ? Winner::Player : Winner::Computer;
-}
-
-void Game::concludeGame()
-{
-    secondsShown_.reset();
-    phase_ = Phase::Over;
-    inProgress_ = false;
-}
-
-void Game::showComputerPath(int index)
-{
-    // Once a shuffle has started the board belongs to the next round, even
-    // before its first deal: a path lit now would stay lit into the round.
-    if (phase_ == Phase::Round || phase_ == Phase::Dealing || shuffling_ || index < 0)
         return;
-    shownPath_.clear();
-    if (index < static_cast<int>(computerWords_.size()))
-        shownPath_ = computerWords_[index].path;
+    winner_ = computerScore_ < playerScore_ ? Winner::Player : Winner::Computer;
+    prompt_ = Prompt::Winner;
+}
+
+void Game::clearMarks()
+{
+    display_.playerPath.clear();
+    display_.typedPaths.clear();
+    display_.shownPath.clear();
+    display_.notice = Notice::None;
 }
 
 } // namespace palitra

@@ -1,6 +1,6 @@
 #include "core/game/Typing.h"
 
-#include "core/game/Adjacency.h"
+#include "core/board/Adjacency.h"
 
 #include <algorithm>
 

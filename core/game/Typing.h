@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/game/Board.h"
+#include "core/board/Board.h"
 
 #include <vector>
 

@@ -1,9 +1,8 @@
 #include "core/opponent/ComputerWalk.h"
 
+#include "core/board/Adjacency.h"
+#include "core/board/Random.h"
 #include "core/dictionary/Dictionary.h"
-#include "core/game/Adjacency.h"
-#include "core/game/Random.h"
-#include "core/opponent/PathText.h"
 
 #include <algorithm>
 
@@ -25,75 +24,53 @@ void ComputerWalk::start(const Board& board, Random& random)
     startUsed_.fill(false);
     inPath_.fill(false);
     listed_.clear();
-
-    const int cell = drawCell(random);
-    startUsed_[cell] = true;
-    searchWord_.assign(1, board_[cell]);
-    searchPath_ = cellText(cell);
-    inPath_[cell] = true;
-    searchDirection_ = 1;
-    startCount_ = 1;
-    searchDone_ = false;
+    path_.clear();
+    startCount_ = 0;
+    done_ = false;
+    startAt(drawCell(random));
 }
 
 std::optional<ComputerWalk::Found> ComputerWalk::step(const Dictionary& dictionary, Random& random)
 {
-    if (searchDone_ || searchPath_.empty())
+    if (done_ || path_.empty())
         return std::nullopt;
 
-    const int last = lastCell();
-    step_ = neighbourStep(last, searchDirection_);
-    if (step_ != 0) {
-        const int next = last + step_;
-        if (!inPath_[next]) {
-            std::optional<Found> found;
-            if (tryCell(next, dictionary, found))
-                return found;
-        }
+    const int last = path_.back();
+    if (const int offset = neighbourStep(last, direction_); offset != 0 && !inPath_[last + offset]) {
+        std::optional<Found> found;
+        if (tryCell(last + offset, dictionary, found))
+            return found;
     }
     advanceDirection(random);
     return std::nullopt;
 }
 
-int ComputerWalk::lastCell() const
-{
-    return cellAt(searchPath_.size() / 2 - 1);
-}
-
-int ComputerWalk::cellAt(std::size_t index) const
-{
-    return (searchPath_[2 * index] - '0') * 10 + (searchPath_[2 * index + 1] - '0');
-}
-
 bool ComputerWalk::tryCell(int next, const Dictionary& dictionary, std::optional<Found>& found)
 {
-    searchWord_.push_back(board_[next]);
-    inPath_[next] = true;
+    word_.push_back(board_[next]);
 
-    const PrefixGroup group = dictionary.findPrefixGroup(searchWord_);
-    const std::size_t position = group.found() ? dictionary.firstWordStartingWith(group, searchWord_) : 0;
+    const PrefixGroup group = dictionary.findPrefixGroup(word_);
+    const std::size_t position = group.found() ? dictionary.firstWordStartingWith(group, word_) : 0;
     if (position == 0) {
-        searchWord_.pop_back();
-        inPath_[next] = false;
+        word_.pop_back();
         return false;
     }
 
+    inPath_[next] = true;
+    path_.push_back(next);
+    direction_ = 1;
     // The first word beginning with the path's letters is the word itself
     // when the dictionary holds it.
-    if (searchWord_.size() > 2 && dictionary.word(position) == searchWord_ && listed_.insert(searchWord_).second)
-        found = Found{searchWord_, searchPath_ + cellText(next)};
-
-    searchPath_ += cellText(next);
-    searchDirection_ = 1;
+    if (word_.size() > 2 && dictionary.word(position) == word_ && listed_.insert(word_).second)
+        found = Found{word_, path_};
     return true;
 }
 
 void ComputerWalk::advanceDirection(Random& random)
 {
-    ++searchDirection_;
-    while (searchDirection_ > DirectionCount) {
-        searchWord_.pop_back();
-        if (searchWord_.empty()) {
+    ++direction_;
+    while (direction_ > DirectionCount) {
+        if (path_.size() == 1) {
             startNextCell(random);
             return;
         }
@@ -101,33 +78,38 @@ void ComputerWalk::advanceDirection(Random& random)
     }
 }
 
+// Drops the path's last cell and goes on with the direction after the one
+// that led to it.
 void ComputerWalk::backUp()
 {
-    const int last = lastCell();
+    const int last = path_.back();
     inPath_[last] = false;
-    const int previous = cellAt(searchPath_.size() / 2 - 2);
-    if (const std::optional<int> direction = stepDirection(previous, last))
-        step_ = *direction;
-    searchPath_.resize(searchPath_.size() - 2);
-    searchDirection_ = step_ + 1;
+    path_.pop_back();
+    word_.pop_back();
+    direction_ = stepDirection(path_.back(), last).value_or(DirectionCount) + 1;
+}
+
+void ComputerWalk::startAt(int cell)
+{
+    startUsed_[cell] = true;
+    ++startCount_;
+    inPath_[cell] = true;
+    path_.assign(1, cell);
+    word_.assign(1, board_[cell]);
+    direction_ = 1;
 }
 
 void ComputerWalk::startNextCell(Random& random)
 {
     if (startCount_ == CellCount) {
-        searchDone_ = true;
+        done_ = true;
         return;
     }
     int cell = drawCell(random);
     while (startUsed_[cell])
         cell = drawCell(random);
-    startUsed_[cell] = true;
-    ++startCount_;
-    inPath_[lastCell()] = false;
-    inPath_[cell] = true;
-    searchWord_.assign(1, board_[cell]);
-    searchPath_ = cellText(cell);
-    searchDirection_ = 1;
+    inPath_[path_.back()] = false;
+    startAt(cell);
 }
 
 } // namespace palitra

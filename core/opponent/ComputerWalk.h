@@ -1,11 +1,12 @@
 #pragma once
 
-#include "core/game/Board.h"
+#include "core/board/Board.h"
 
 #include <array>
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace palitra {
 
@@ -18,8 +19,8 @@ class Random;
 class ComputerWalk {
 public:
     struct Found {
-        std::string word; // the letters of the path
-        std::string path; // path text, two digits per cell (see PathText.h)
+        std::string word;      // the letters of the path
+        std::vector<int> path; // its cells, first letter first
     };
 
     // Starts a round's walk on `board`: every cell unused, a start cell drawn
@@ -33,35 +34,25 @@ public:
     std::optional<Found> step(const Dictionary& dictionary, Random& random);
 
     // Every cell has served as a start cell and the last one is exhausted.
-    bool done() const { return searchDone_; }
-
-    const std::string& searchWord() const { return searchWord_; }
-    const std::string& searchPath() const { return searchPath_; }
-    int searchDirection() const { return searchDirection_; }
-    int stepValue() const { return step_; }
-    int startCount() const { return startCount_; }
-    bool startUsed(int cell) const { return startUsed_[cell]; }
-    bool inPath(int cell) const { return inPath_[cell]; }
+    bool done() const { return done_; }
 
 private:
-    int lastCell() const;
-    int cellAt(std::size_t index) const;
     // Tries the tile `next` at the end of the path; true when the move is accepted.
     bool tryCell(int next, const Dictionary& dictionary, std::optional<Found>& found);
     // Next direction, backing up as many levels as are exhausted.
     void advanceDirection(Random& random);
     void backUp();
+    void startAt(int cell);
     void startNextCell(Random& random);
 
     Board board_{};
-    std::string searchWord_;
-    std::string searchPath_;
-    int searchDirection_ = 1;
-    int step_ = 0;
+    std::string word_;      // the letters of the path
+    std::vector<int> path_; // the cells walked from the start cell
+    int direction_ = 1;     // the next direction to try from the path's last cell, 1..DirectionCount
     std::array<bool, CellCount> startUsed_{};
     int startCount_ = 0;
     std::array<bool, CellCount> inPath_{};
-    bool searchDone_ = false;
+    bool done_ = false;
     // An ordered set: a hash set would rehash all the round's words within
     // a single step as it grows.
     std::set<std::string, std::less<>> listed_;

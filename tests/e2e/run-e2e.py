@@ -10,7 +10,7 @@ import shutil
 import sys
 import tempfile
 
-from palitra_e2e import BOX_TITLE, Palitra, XSession, check, is_white, run
+from palitra_e2e import BOX_TITLE, Palitra, XSession, check, is_white, run, wait_until
 
 
 def read_word_list(path):
@@ -59,11 +59,17 @@ def play(program, word_list, artifacts):
             os.remove(list_path)
             os.mkdir(list_path)
             pathlib.Path(list_path, "kept").write_bytes(b"kept")
-            x.request_close(game.window)
-            x.press(question := x.wait_window("the question to save the word list", BOX_TITLE), "Return")
-            error = x.wait_window("a box reporting the failed save", BOX_TITLE, keep=lambda window: window != question)
-            x.screenshot(error, os.path.join(artifacts, "save-error.png"))
-            x.press(error, "Return")
+            for quit_unsaved in ("Escape", "Return"):  # Cancel keeps the window and its words; OK quits without them
+                x.request_close(game.window)
+                x.press(question := x.wait_window("the question to save the word list", BOX_TITLE), "Return")
+                error = x.wait_window("a box reporting the failed save", BOX_TITLE, keep=lambda w: w != question)
+                x.screenshot(error, os.path.join(artifacts, "save-error.png"))
+                x.press(error, "Return")
+                x.press(x.wait_window("the question to quit unsaved", BOX_TITLE, keep=lambda w: w not in (question, error)),
+                        quit_unsaved)
+                if quit_unsaved == "Escape":
+                    wait_until("the main window back alone", lambda: not x.windows(BOX_TITLE) or game.program.poll())
+                    check(game.program.poll() is None, "Cancel after a failed save should keep the program running")
             game.wait_exit("after the failed save", 1)
             check(os.listdir(list_path) == ["kept"] and pathlib.Path(list_path, "kept").read_bytes() == b"kept",
                   f"the folder in the list's place changed: it holds {os.listdir(list_path)}")

@@ -1,4 +1,4 @@
-#include "core/game/SeededRandom.h"
+#include "core/board/SeededRandom.h"
 
 namespace palitra {
 

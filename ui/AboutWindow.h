@@ -14,13 +14,13 @@ class Shell;
 // addresses on a black panel. A click anywhere but on the two addresses, or a
 // key that types a character, closes it; the addresses open through the shell.
 // Its controls carry their member names as object names.
-class FormQuindaro : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     // mainWindow lends its caption and icon each time this window becomes
-    // active; without one the title is "Palitra 1.2" and the icon the
+    // active; without one the title is the program's name and version and the icon the
     // application's.
-    FormQuindaro(Shell& shell, QString appPath, const QWidget* mainWindow, QWidget* parent = nullptr);
+    AboutWindow(Shell& shell, QString appPath, const QWidget* mainWindow, QWidget* parent = nullptr);
 
     // Shows a fresh about window modally and returns when it has closed.
     static void showModal(Shell& shell, const QString& appPath, const QWidget* mainWindow);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/game/Random.h"
+#include "core/board/Random.h"
 
 #include <cstdint>
 #include <random>

@@ -1,8 +1,9 @@
-#include "ui/FormQuindaro.h"
+#include "ui/AboutWindow.h"
 
 #include "ui/ControlNames.h"
 #include "ui/Platform.h"
 #include "ui/Style.h"
+#include "ui/Version.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -33,7 +34,7 @@ namespace {
 
 const QString kMail = QStringLiteral("palitra@quindaro.example");
 const QString kWeb = QStringLiteral("www.quindaro.example");
-const QString kDefaultTitle = QStringLiteral("Palitra 1.2");
+const QString kDefaultTitle = QString::fromLatin1(version::caption);
 
 // One line each, so that no line breaks inside the licence's name.
 const QString kNotice = QStringLiteral("Palitra versión 1.2. Software libre, sin garantía.\n"
@@ -51,14 +52,14 @@ QCursor handCursor()
 
 } // namespace
 
-FormQuindaro::FormQuindaro(Shell& shell, QString appPath, const QWidget* mainWindow, QWidget* parent)
+AboutWindow::AboutWindow(Shell& shell, QString appPath, const QWidget* mainWindow, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint)
     , // a plain border, no title bar
     shell_(shell)
     , appPath_(std::move(appPath))
     , mainWindow_(mainWindow)
 {
-    setObjectName(QStringLiteral("FormQuindaro"));
+    setObjectName(names::aboutWindow);
     setWindowTitle(QString());
     setFixedSize(style::twipsSize(4260, 6300));
     style::setColours(this, colour::Black, {});
@@ -67,13 +68,13 @@ FormQuindaro::FormQuindaro(Shell& shell, QString appPath, const QWidget* mainWin
     placeCentred();
 }
 
-void FormQuindaro::showModal(Shell& shell, const QString& appPath, const QWidget* mainWindow)
+void AboutWindow::showModal(Shell& shell, const QString& appPath, const QWidget* mainWindow)
 {
-    FormQuindaro window(shell, appPath, mainWindow);
+    AboutWindow window(shell, appPath, mainWindow);
     window.exec();
 }
 
-void FormQuindaro::buildControls()
+void AboutWindow::buildControls()
 {
     auto label = [this](const char* name, const QRect& place, const QColor& colour, const QFont& font,
                         const QString& text = {}) {
@@ -130,7 +131,7 @@ void FormQuindaro::buildControls()
     }
 }
 
-void FormQuindaro::placeCentred()
+void AboutWindow::placeCentred()
 {
     QRect area;
     if (mainWindow_ && mainWindow_->isVisible())
@@ -144,7 +145,7 @@ void FormQuindaro::placeCentred()
     move(place.topLeft());
 }
 
-void FormQuindaro::takeTitleAndIcon()
+void AboutWindow::takeTitleAndIcon()
 {
     const QString title = mainWindow_ ? mainWindow_->windowTitle() : kDefaultTitle;
     const QIcon icon = mainWindow_ ? mainWindow_->windowIcon() : QApplication::windowIcon();
@@ -153,21 +154,21 @@ void FormQuindaro::takeTitleAndIcon()
     setWindowIcon(icon);
 }
 
-bool FormQuindaro::event(QEvent* event)
+bool AboutWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         takeTitleAndIcon();
     return QDialog::event(event);
 }
 
-void FormQuindaro::showEvent(QShowEvent* event)
+void AboutWindow::showEvent(QShowEvent* event)
 {
     // Activation may come late or, off screen, not at all: fill in on showing too.
     takeTitleAndIcon();
     QDialog::showEvent(event);
 }
 
-bool FormQuindaro::eventFilter(QObject* watched, QEvent* event)
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
 {
     auto* control = qobject_cast<QLabel*>(watched);
     if (!control || control->parent() != this)
@@ -203,17 +204,17 @@ bool FormQuindaro::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void FormQuindaro::openMail()
+void AboutWindow::openMail()
 {
     shell_.open(QStringLiteral("mailto:") + mail_->text(), appPath_);
 }
 
-void FormQuindaro::openWeb()
+void AboutWindow::openWeb()
 {
     shell_.open(QStringLiteral("http://") + web_->text(), appPath_);
 }
 
-void FormQuindaro::underline(QLabel* label, bool on)
+void AboutWindow::underline(QLabel* label, bool on)
 {
     QFont font = label->font();
     if (font.underline() == on)
@@ -222,7 +223,7 @@ void FormQuindaro::underline(QLabel* label, bool on)
     label->setFont(font);
 }
 
-void FormQuindaro::keyPressEvent(QKeyEvent* event)
+void AboutWindow::keyPressEvent(QKeyEvent* event)
 {
     if (!event->text().isEmpty())
         accept();
@@ -230,18 +231,18 @@ void FormQuindaro::keyPressEvent(QKeyEvent* event)
         QDialog::keyPressEvent(event);
 }
 
-void FormQuindaro::mousePressEvent(QMouseEvent* event)
+void AboutWindow::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
 }
 
-void FormQuindaro::mouseReleaseEvent(QMouseEvent* event)
+void AboutWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         accept();
 }
 
-void FormQuindaro::mouseMoveEvent(QMouseEvent* event)
+void AboutWindow::mouseMoveEvent(QMouseEvent* event)
 {
     underline(mail_, false);
     underline(web_, false);

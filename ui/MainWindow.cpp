@@ -1,20 +1,17 @@
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
-#include "core/dictionary/DictionaryStore.h"
 #include "core/game/Game.h"
 #include "core/game/Typing.h"
-#include "core/opponent/PathText.h"
+#include "ui/AboutWindow.h"
 #include "ui/ControlNames.h"
-#include "ui/Form2.h"
-#include "ui/Form3.h"
-#include "ui/Form4.h"
-#include "ui/FormQuindaro.h"
+#include "ui/OptionsDialog.h"
 #include "ui/Style.h"
 #include "ui/Texts.h"
+#include "ui/ValidationWindow.h"
+#include "ui/Version.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -24,7 +21,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -69,16 +65,16 @@ void showEntries(QListWidget* list, const QStringList& entries)
 
 } // namespace
 
-Form1::Form1(Game& game, DictionaryStore& words, Platform platform, QWidget* parent)
+MainWindow::MainWindow(Game& game, Platform platform, QString programFolder, QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                       | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , game_(game)
-    , words_(words)
     , platform_(platform)
+    , programFolder_(std::move(programFolder))
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Palitra 1.2"));
+    setObjectName(names::mainWindow);
+    setWindowTitle(QString::fromLatin1(version::caption));
     setWindowIcon(QIcon(QStringLiteral(":/assets/palitra.png")));
     buildControls();
     buildMenus();
@@ -86,9 +82,11 @@ Form1::Form1(Game& game, DictionaryStore& words, Platform platform, QWidget* par
     // Keys reach the game first, whichever control has the focus.
     for (QWidget* control : centralWidget()->findChildren<QWidget*>())
         control->installEventFilter(this);
+    render();
+    placeCentred();
 }
 
-void Form1::buildControls()
+void MainWindow::buildControls()
 {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -105,23 +103,23 @@ void Form1::buildControls()
         tile->setFont(tileFont);
         tile->setFocusPolicy(Qt::TabFocus);
         style::setColours(tile, colour::White, colour::Black);
-        connect(tile, &QPushButton::clicked, this, [this, cell] { tilePressed(cell); });
+        connect(tile, &QPushButton::clicked, this, [this, cell] { play([this, cell] { game_.pressTile(cell); }); });
         tiles_[cell] = tile;
     }
 
     actionButton_ = placed<QPushButton>(client, names::actionButton, twipsRect(4080, 240, 1335, 495));
     actionButton_->setText(QStringLiteral("Empezar"));
     actionButton_->setDefault(true);
-    connect(actionButton_, &QPushButton::clicked, this, &Form1::actionPressed);
+    connect(actionButton_, &QPushButton::clicked, this, [this] { play([this] { game_.pressAction(); }); });
 
     takeBackButton_ = placed<QPushButton>(client, names::takeBackButton, twipsRect(4200, 840, 495, 375));
     takeBackButton_->setIcon(QIcon(QStringLiteral(":/assets/back.png")));
     takeBackButton_->setToolTip(QStringLiteral("Quitar la última letra"));
-    connect(takeBackButton_, &QPushButton::clicked, this, &Form1::takeBackPressed);
+    connect(takeBackButton_, &QPushButton::clicked, this, [this] { play([this] { game_.takeBackLetter(); }); });
     clearButton_ = placed<QPushButton>(client, names::clearButton, twipsRect(4800, 840, 495, 375));
     clearButton_->setIcon(QIcon(QStringLiteral(":/assets/clear.png")));
     clearButton_->setToolTip(QStringLiteral("Borrar la palabra"));
-    connect(clearButton_, &QPushButton::clicked, this, &Form1::clearPressed);
+    connect(clearButton_, &QPushButton::clicked, this, [this] { play([this] { game_.clearWord(); }); });
     for (QPushButton* button : {takeBackButton_, clearButton_}) {
         button->setIconSize(button->size() - QSize(8, 6));
         button->setFocusPolicy(Qt::TabFocus);
@@ -165,8 +163,8 @@ void Form1::buildControls()
     playerWords_ = placed<QListWidget>(client, names::playerWordsList, twipsRect(4080, 1920, 1575, 2010));
     style::setColours(playerWords_, colour::LightYellow, colour::Black);
     computerWords_ = placed<QListWidget>(client, names::computerWordsList, twipsRect(5760, 1920, 1575, 2010));
-    connect(computerWords_, &QListWidget::itemClicked, this, &Form1::computerWordSelected);
-    connect(computerWords_, &QListWidget::currentRowChanged, this, &Form1::computerWordSelected);
+    connect(computerWords_, &QListWidget::itemClicked, this, &MainWindow::computerWordSelected);
+    connect(computerWords_, &QListWidget::currentRowChanged, this, &MainWindow::computerWordSelected);
     computerPaths_ = placed<QListWidget>(client, names::computerPathsList, twipsRect(6000, 2880, 855, 645));
     computerPaths_->setVisible(false);
     computerPaths_->setAttribute(Qt::WA_DontShowOnScreen);
@@ -175,166 +173,131 @@ void Form1::buildControls()
     dealTimer_->setObjectName(names::dealTimer);
     dealTimer_->setInterval(1);
     dealTimer_->setTimerType(Qt::PreciseTimer);
-    connect(dealTimer_, &QTimer::timeout, this, &Form1::dealTick);
+    connect(dealTimer_, &QTimer::timeout, this, &MainWindow::dealTick);
     roundTimer_ = new QTimer(this);
     roundTimer_->setObjectName(names::roundTimer);
-    connect(roundTimer_, &QTimer::timeout, this, &Form1::roundTick);
+    connect(roundTimer_, &QTimer::timeout, this, &MainWindow::roundTick);
 }
 
-void Form1::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenu* gameMenu = menuBar()->addMenu(QStringLiteral("&Juego"));
     gameMenu->setObjectName(names::gameMenu);
     newGameAction_ = gameMenu->addAction(QStringLiteral("&Nuevo"));
     newGameAction_->setObjectName(names::newGameAction);
     newGameAction_->setShortcut(Qt::Key_F2);
-    connect(newGameAction_, &QAction::triggered, this, &Form1::newGameChosen);
+    connect(newGameAction_, &QAction::triggered, this, [this] {
+        play([this] { game_.chooseNewGame(); });
+        if (game_.phase() == Phase::NoGame)
+            actionButton_->setFocus();
+    });
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Ayuda"));
     helpMenu->setObjectName(names::helpMenu);
     howToPlayAction_ = helpMenu->addAction(QStringLiteral("&Como Jugar"));
     howToPlayAction_->setObjectName(names::howToPlayAction);
-    connect(howToPlayAction_, &QAction::triggered, this, &Form1::howToPlayChosen);
+    connect(howToPlayAction_, &QAction::triggered, this, &MainWindow::howToPlayChosen);
     aboutAction_ = helpMenu->addAction(QStringLiteral("Acerca &de..."));
     aboutAction_->setObjectName(names::aboutAction);
-    connect(aboutAction_, &QAction::triggered, this, &Form1::aboutChosen);
+    connect(aboutAction_, &QAction::triggered, this, [this] { play([this] { game_.openAbout(); }); });
 }
 
-bool Form1::start(const QString& programFolder)
+void MainWindow::placeCentred()
 {
-    programFolder_ = programFolder;
-    FormQuindaro::showModal(platform_.shell, programFolder_, nullptr);
-
-    // The user's own copy of the list, where a list that cannot be written beside the program is saved.
-    const QString userCopy = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    Form3 loading(words_, QDir(programFolder_).filePath(QStringLiteral("Palitra.pal")),
-                  userCopy.isEmpty() ? QString() : QDir(userCopy).filePath(QStringLiteral("Palitra.pal")),
-                  windowTitle());
-    loading.exec();
-    if (const auto problem = loading.problem()) {
-        platform_.prompts.error(texts::problem(*problem));
-        exitStatus_ = 1;
-        return false;
-    }
-
-    game_.reset();
-    render();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect place = frameGeometry();
         place.moveCenter(screen->availableGeometry().center());
         move(place.topLeft());
     }
-    return true;
 }
 
-void Form1::closeEvent(QCloseEvent* event)
+// The timers stop while the player is asked whether to save; a window that
+// stays open goes on where it was.
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     dealTimer_->stop();
     roundTimer_->stop();
-    saveChangedWords();
-    event->accept();
-}
-
-void Form1::saveChangedWords()
-{
-    if (!words_.changed() || !platform_.prompts.ask(texts::saveQuestion()))
+    if (mayClose_()) {
+        event->accept();
         return;
-    if (const auto problem = words_.save()) {
-        platform_.prompts.error(texts::problem(*problem));
-        exitStatus_ = 1;
     }
+    event->ignore();
+    renderTimers();
 }
 
-void Form1::tilePressed(int cell)
+void MainWindow::play(const std::function<void()>& command)
 {
-    game_.pressTile(cell);
+    command();
+    showPrompts();
     render();
 }
 
-void Form1::takeBackPressed()
+void MainWindow::showPrompts()
 {
-    game_.takeBackLetter();
-    render();
-}
-
-void Form1::clearPressed()
-{
-    game_.clearWord();
-    render();
-}
-
-void Form1::actionPressed()
-{
-    switch (game_.phase()) {
-    case Phase::NoGame: chooseOptionsAndDeal(); break;
-    case Phase::Dealing: game_.startRound(); break;
-    case Phase::Round: submitWord(); break;
-    case Phase::BetweenRounds: game_.startShuffle(); break;
-    case Phase::Over: game_.reset(); break;
-    }
-    render();
-}
-
-// The options dialog, then the deal, however the dialog was closed.
-void Form1::chooseOptionsAndDeal()
-{
-    GameOptions options = game_.options();
-    Form2 dialog(options, platform_.prompts, this);
-    dialog.exec();
-    game_.startGame(options);
-}
-
-void Form1::submitWord()
-{
-    if (game_.submitWord() != Submission::Unknown)
+    if (showingPrompts_)
         return;
-    const bool add = platform_.prompts.ask(texts::unknownWordQuestion(game_.unknownWord()));
-    if (game_.answerUnknownWord(add))
-        endRound();
-}
-
-void Form1::newGameChosen()
-{
-    if (game_.requestNewGame()) {
-        const bool startOver = platform_.prompts.ask(texts::startOverQuestion());
-        if (game_.answerNewGame(startOver))
-            endRound();
-        if (!startOver) {
-            render();
-            return;
-        }
+    showingPrompts_ = true;
+    while (game_.prompt() != Prompt::None) {
+        render();
+        showPrompt(game_.prompt());
     }
-    render();
-    actionButton_->setFocus();
+    showingPrompts_ = false;
 }
 
-void Form1::computerWordSelected()
+void MainWindow::showPrompt(Prompt prompt)
+{
+    Prompts& prompts = platform_.prompts;
+    switch (prompt) {
+    case Prompt::None: break;
+    case Prompt::ChooseOptions: {
+        GameOptions options = game_.options();
+        OptionsDialog dialog(options, prompts, this);
+        dialog.exec();
+        game_.answerOptions(options);
+        break;
+    }
+    case Prompt::AddUnknownWord: game_.answer(prompts.ask(texts::unknownWordQuestion(game_.unknownWord()))); break;
+    case Prompt::StartOver: game_.answer(prompts.ask(texts::startOverQuestion())); break;
+    case Prompt::TimeUp:
+        prompts.inform(texts::timeUp());
+        game_.answer();
+        break;
+    case Prompt::ValidateWords: {
+        ValidationWindow validation(game_, prompts, this);
+        connect(&validation, &ValidationWindow::wordStruck, this, &MainWindow::renderComputerWords);
+        validation.exec();
+        game_.answer();
+        break;
+    }
+    case Prompt::Winner:
+        prompts.inform(texts::winner(game_.winner().value_or(Winner::Computer)));
+        game_.answer();
+        break;
+    case Prompt::About:
+        AboutWindow::showModal(platform_.shell, programFolder_, this);
+        game_.answer();
+        break;
+    }
+}
+
+void MainWindow::computerWordSelected()
 {
     game_.showComputerPath(computerWords_->currentRow());
     renderBoard();
 }
 
-void Form1::howToPlayChosen()
+void MainWindow::howToPlayChosen()
 {
     platform_.shell.open(QStringLiteral("Instrucciones.htm"), programFolder_);
 }
 
-void Form1::aboutChosen()
-{
-    game_.windowOpened();
-    FormQuindaro::showModal(platform_.shell, programFolder_, this);
-    if (game_.windowClosed())
-        endRound();
-    render();
-}
-
-void Form1::keyPressEvent(QKeyEvent* event)
+void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     if (!keyPressed(*event))
         QMainWindow::keyPressEvent(event);
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && keyPressed(static_cast<const QKeyEvent&>(*event)))
         return true;
@@ -343,78 +306,53 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 // During a round a letter extends the word, Backspace takes a letter back,
 // Escape clears the word and Return hands it in; other keys are the controls'.
-bool Form1::keyPressed(const QKeyEvent& key)
+bool MainWindow::keyPressed(const QKeyEvent& key)
 {
     if (game_.phase() != Phase::Round || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     switch (key.key()) {
-    case Qt::Key_Backspace: takeBackPressed(); return true;
-    case Qt::Key_Escape: clearPressed(); return true;
+    case Qt::Key_Backspace: play([this] { game_.takeBackLetter(); }); return true;
+    case Qt::Key_Escape: play([this] { game_.clearWord(); }); return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter: actionPressed(); return true;
+    case Qt::Key_Enter: play([this] { game_.pressAction(); }); return true;
     default: break;
     }
     const QString text = key.text();
     const char letter = text.size() == 1 ? typedLetter(text.front().unicode()) : 0;
     if (letter == 0)
         return false;
-    game_.typeLetter(letter);
-    render();
+    play([this, letter] { game_.typeLetter(letter); });
     return true;
 }
 
 // A deal on every tick; the tiles show one deal a screen frame, which is all
 // the eye takes in, so that the shuffle does not keep a processor busy.
-void Form1::dealTick()
+void MainWindow::dealTick()
 {
-    const bool firstDeal = game_.phase() != Phase::Dealing;
-    game_.deal();
+    game_.dealTick();
     const double now = platform_.clock.seconds();
-    if (!firstDeal && now - boardShownAt_ < FrameSeconds)
+    if (now - boardShownAt_ < FrameSeconds)
         return;
     boardShownAt_ = now;
-    if (firstDeal) {
-        renderBoard();
-        actionButton_->setText(texts::caption(game_.phase()));
-    } else {
-        renderLetters(); // nothing else changes from one deal to the next
-    }
+    renderLetters(); // nothing else changes from one deal to the next
 }
 
-void Form1::roundTick()
+void MainWindow::roundTick()
 {
-    const RoundTick tick = game_.tick();
+    const RoundTick tick = game_.roundTick();
     if (tick.clockChanged)
         renderClock();
     if (tick.wordFound)
         renderComputerWords();
     if (tick.timeUp)
         renderTimers();
-    if (tick.endRound)
-        endRound();
-}
-
-// The message "Se acabó el tiempo.", the frozen board, the validation of the
-// computer's words, the scores and, when the game is decided, its winner.
-void Form1::endRound()
-{
-    platform_.prompts.inform(texts::timeUp());
-    if (game_.endRound()) {
+    if (game_.prompt() != Prompt::None) {
+        showPrompts();
         render();
-        Form4 validation(game_, platform_.prompts, this);
-        connect(&validation, &Form4::wordStruck, this, &Form1::renderComputerWords);
-        validation.exec();
     }
-    const std::optional<Winner> winner = game_.scoreRound();
-    render();
-    if (!winner)
-        return;
-    platform_.prompts.inform(texts::winner(*winner));
-    game_.concludeGame();
-    render();
 }
 
-void Form1::render()
+void MainWindow::render()
 {
     renderBoard();
     renderLabels();
@@ -422,7 +360,7 @@ void Form1::render()
     renderTimers();
 }
 
-void Form1::renderBoard()
+void MainWindow::renderBoard()
 {
     renderLetters();
     for (int cell = 0; cell < CellCount; ++cell) {
@@ -431,7 +369,7 @@ void Form1::renderBoard()
     }
 }
 
-void Form1::renderLetters()
+void MainWindow::renderLetters()
 {
     for (int cell = 0; cell < CellCount; ++cell) {
         const char letter = game_.board()[cell];
@@ -439,7 +377,7 @@ void Form1::renderLetters()
     }
 }
 
-void Form1::renderLabels()
+void MainWindow::renderLabels()
 {
     actionButton_->setText(texts::caption(game_.phase()));
     wordLabel_->setText(texts::word(game_.playerWord()));
@@ -453,29 +391,26 @@ void Form1::renderLabels()
     showEntries(playerWords_, words);
 }
 
-void Form1::renderClock()
+void MainWindow::renderClock()
 {
     const std::optional<int> seconds = game_.secondsShown();
     clockLabel_->setText(seconds ? QString::number(*seconds) : QString());
 }
 
-void Form1::renderComputerWords()
+void MainWindow::renderComputerWords()
 {
     QStringList words;
     QStringList paths;
     for (const ComputerWord& found : game_.computerWords()) {
         words << texts::computerEntry(found);
-        QString path;
-        for (const int cell : found.path)
-            path += QString::fromStdString(cellText(cell));
-        paths << path;
+        paths << texts::pathText(found.path);
     }
     showEntries(computerWords_, words);
     showEntries(computerPaths_, paths);
     computerWords_->setVisible(game_.computerWordsShown());
 }
 
-void Form1::renderTimers()
+void MainWindow::renderTimers()
 {
     if (game_.shuffling() != dealTimer_->isActive())
         game_.shuffling() ? dealTimer_->start() : dealTimer_->stop();

@@ -17,11 +17,11 @@ class Prompts;
 // The new-game options dialog: round time, target points and the computer's
 // level. "OK" writes the choices into the options it was given; closing it
 // any other way writes nothing. Each opening starts from the defaults.
-class Form2 : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    Form2(GameOptions& options, Prompts& prompts, QWidget* parent = nullptr);
+    OptionsDialog(GameOptions& options, Prompts& prompts, QWidget* parent = nullptr);
 
 private:
     void buildControls();

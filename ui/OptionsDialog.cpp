@@ -1,4 +1,4 @@
-#include "ui/Form2.h"
+#include "ui/OptionsDialog.h"
 
 #include "core/game/NumberReader.h"
 #include "ui/ControlNames.h"
@@ -40,21 +40,21 @@ void fillFrame(std::array<QRadioButton*, N>& options, QGroupBox* frame, QString 
 
 } // namespace
 
-Form2::Form2(GameOptions& options, Prompts& prompts, QWidget* parent)
+OptionsDialog::OptionsDialog(GameOptions& options, Prompts& prompts, QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                   | Qt::WindowCloseButtonHint)
     , options_(options)
     , prompts_(prompts)
 {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(names::optionsDialog);
     setWindowTitle(QStringLiteral("Elige..."));
     setFixedSize(style::twipsSize(4350, 2205));
     buildControls();
     arrangeTabOrder();
 }
 
-void Form2::buildControls()
+void OptionsDialog::buildControls()
 {
     auto* time =
         placed(new QGroupBox(QStringLiteral("Tiempo"), this), names::timeFrame, twipsRect(120, 120, 1215, 1935));
@@ -87,12 +87,12 @@ void Form2::buildControls()
     okButton_ = placed(new QPushButton(QStringLiteral("OK"), this), names::okButton, twipsRect(2880, 1680, 1215, 375));
     // Return in the text box does not confirm the dialog; only "OK" does.
     okButton_->setAutoDefault(false);
-    connect(okButton_, &QPushButton::clicked, this, &Form2::confirm);
+    connect(okButton_, &QPushButton::clicked, this, &OptionsDialog::confirm);
 }
 
 // Time options, points options, the text box and "OK", then the level
 // options from the hardest up.
-void Form2::arrangeTabOrder()
+void OptionsDialog::arrangeTabOrder()
 {
     const std::array<QWidget*, 12> order{timeOptions_[0],   timeOptions_[1],   timeOptions_[2],   timeOptions_[3],
                                          pointsOptions_[0], pointsOptions_[1], pointsOptions_[2], pointsText_,
@@ -101,13 +101,13 @@ void Form2::arrangeTabOrder()
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void Form2::pointsChosen(int index)
+void OptionsDialog::pointsChosen(int index)
 {
     pointsText_->setText(pointsOptions_[index]->text());
 }
 
 // Time and level are stored first, even when the target is refused.
-void Form2::confirm()
+void OptionsDialog::confirm()
 {
     for (int i = 0; i < static_cast<int>(timeOptions_.size()); ++i) {
         if (timeOptions_[i]->isChecked())

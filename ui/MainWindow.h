@@ -1,11 +1,13 @@
 #pragma once
 
-#include "core/game/Board.h"
+#include "core/board/Board.h"
+#include "core/game/Game.h"
 #include "ui/Platform.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -15,26 +17,18 @@ class QTimer;
 
 namespace palitra {
 
-class DictionaryStore;
-class Game;
-
 // The main window: the board of 25 tiles, the main button whose caption names
 // the game's phase, the clock, the scores, the word being built and both
-// sides' words. It shows the game and forwards the player's actions to it.
-class Form1 : public QMainWindow {
+// sides' words. It is a view of the game: each handler forwards one command
+// to it, shows the prompts it asks until none is left, and renders it.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    Form1(Game& game, DictionaryStore& words, Platform platform, QWidget* parent = nullptr);
+    MainWindow(Game& game, Platform platform, QString programFolder, QWidget* parent = nullptr);
 
-    // Start-up: shows the about window, reads the word list beside the program
-    // (through the loading window) and empties the board. Returns false when
-    // the list could not be read: the problem has been reported and the
-    // program must end with exitStatus().
-    bool start(const QString& programFolder);
-
-    // 1 when the word list could not be read or saved, else 0.
-    int exitStatus() const { return exitStatus_; }
+    // Asked when the window is closed: false keeps it open.
+    void setCloseCheck(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
 
     // The timers' ticks, public so that tests can run them by hand.
     void dealTick();
@@ -48,21 +42,15 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void placeCentred();
 
-    void tilePressed(int cell);
-    void actionPressed();
-    void takeBackPressed();
-    void clearPressed();
-    void computerWordSelected();
-    void newGameChosen();
-    void howToPlayChosen();
-    void aboutChosen();
-
+    // Runs a command of the player's, then the prompts it leads to, then renders.
+    void play(const std::function<void()>& command);
+    void showPrompts();
+    void showPrompt(Prompt prompt);
     bool keyPressed(const QKeyEvent& key);
-    void chooseOptionsAndDeal();
-    void submitWord();
-    void endRound();
-    void saveChangedWords();
+    void computerWordSelected();
+    void howToPlayChosen();
 
     void render();
     void renderBoard();
@@ -73,10 +61,10 @@ private:
     void renderTimers();
 
     Game& game_;
-    DictionaryStore& words_;
     Platform platform_;
     QString programFolder_;
-    int exitStatus_ = 0;
+    std::function<bool()> mayClose_ = [] { return true; };
+    bool showingPrompts_ = false; // a tick under an open prompt leaves the next one to the loop showing it
     static constexpr double FrameSeconds = 1.0 / 60;
     double boardShownAt_ = -1.0; // when the shuffle last showed a deal
 

@@ -1,6 +1,6 @@
-#include "core/game/Adjacency.h"
+#include "core/board/Adjacency.h"
 
-#include "core/game/Board.h"
+#include "core/board/Board.h"
 
 #include <array>
 

@@ -11,11 +11,11 @@ class Prompts;
 
 // "Validar palabras": the computer's words of the round, which the player may
 // strike out of the round's score and the dictionary.
-class Form4 : public QDialog {
+class ValidationWindow : public QDialog {
     Q_OBJECT
 
 public:
-    Form4(Game& game, Prompts& prompts, QWidget* parent = nullptr);
+    ValidationWindow(Game& game, Prompts& prompts, QWidget* parent = nullptr);
 
 signals:
     void wordStruck(int index);

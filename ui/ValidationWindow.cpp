@@ -1,4 +1,4 @@
-#include "ui/Form4.h"
+#include "ui/ValidationWindow.h"
 
 #include "core/game/Game.h"
 #include "ui/ControlNames.h"
@@ -15,14 +15,14 @@ namespace palitra {
 
 using style::twipsRect;
 
-Form4::Form4(Game& game, Prompts& prompts, QWidget* parent)
+ValidationWindow::ValidationWindow(Game& game, Prompts& prompts, QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                   | Qt::WindowCloseButtonHint)
     , game_(game)
     , prompts_(prompts)
 {
-    setObjectName(QStringLiteral("Form4"));
+    setObjectName(names::validationWindow);
     setWindowTitle(QStringLiteral("Validar palabras"));
     setFixedSize(style::twipsSize(4035, 3075));
 
@@ -47,7 +47,7 @@ Form4::Form4(Game& game, Prompts& prompts, QWidget* parent)
 }
 
 // Space or Delete strikes the selected word, as a click does; Return still closes the window.
-bool Form4::eventFilter(QObject* watched, QEvent* event)
+bool ValidationWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == entries_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -59,7 +59,7 @@ bool Form4::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void Form4::entryClicked(int index)
+void ValidationWindow::entryClicked(int index)
 {
     const std::vector<ComputerWord>& words = game_.computerWords();
     if (index < 0 || index >= static_cast<int>(words.size()) || words[index].struck)
