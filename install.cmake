@@ -1,7 +1,7 @@
-# Installation. The program reads its word list and help page from its own
-# folder (unless the user has a copy of the list of their own) and rewrites the
-# list there at exit where it may, so the three live together in a folder of
-# their own; a launcher in bin/ (games/ in the Debian package) starts the
+# Installation. The program reads its word list, the list of common words and
+# its help page from its own folder (unless the user has a copy of the word list
+# of their own) and rewrites the word list there at exit where it may, so they
+# live together in a folder of their own; a launcher in bin/ (games/ in the Debian package) starts the
 # program from it.
 include(GNUInstallDirs)
 
@@ -10,7 +10,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(PALITRA_INSTALL_APPDIR "lib/palitra" CACHE STRING
-    "Folder under the prefix that holds the program, Palitra.pal and Instrucciones.htm")
+    "Folder under the prefix that holds the program, Palitra.pal, Comunes.pal and Instrucciones.htm")
 
 install(TARGETS palitra RUNTIME DESTINATION ${PALITRA_INSTALL_APPDIR})
 install(FILES ${PALITRA_DATA_FILES} DESTINATION ${PALITRA_INSTALL_APPDIR})

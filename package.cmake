@@ -19,7 +19,8 @@ un tablero de 5 x 5 fichas con letras; gana quien supere primero la
 puntuación elegida.
 
 The word list of 572,905 Spanish words comes from the RLA-ES dictionary of
-hunspell-es.]])
+hunspell-es; the 11,611 among them most frequent in film subtitles, from
+OpenSubtitles 2024 via OPUS (ODC-BY), are listed apart.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/debian-games.cmake)

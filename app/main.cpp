@@ -42,9 +42,9 @@ int main(int argc, char* argv[])
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtSpanish);
 
-    palitra::MessageBoxPrompts prompts;
-    palitra::DesktopShell shell;
     palitra::MonotonicClock clock;
+    palitra::MessageBoxPrompts prompts(clock);
+    palitra::DesktopShell shell;
     palitra::SeededRandom random(clockSeed());
     palitra::DictionaryStore words;
     palitra::Game game(words, random, clock);

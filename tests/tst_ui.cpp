@@ -9,6 +9,7 @@
 #include "ui/ControlNames.h"
 #include "ui/LoadingWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxPrompts.h"
 #include "ui/OptionsDialog.h"
 #include "ui/Session.h"
 #include "ui/Texts.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -362,6 +364,35 @@ private slots:
         QCOMPARE(w.text(names::wordLabel), QStringLiteral("U")); // accents folded
         QTest::keyClick(focus, Qt::Key_Escape);
         QVERIFY(w.game.playerPath().empty() && w.differs().isEmpty());
+    }
+
+    void questionIgnoresKeysAtFirst()
+    {
+        // The real question ignores Return, Escape and Space until it has been open half a second, and held keys'
+        // repeats after that; then Return answers OK and Escape Cancel. Shown: whether it stays open after each step.
+        for (const Qt::Key answer : {Qt::Key_Return, Qt::Key_Escape}) {
+            FakeClock clock;
+            MessageBoxPrompts prompts(clock);
+            QString open;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QWidget* button = box->focusWidget();
+                for (const QString step :
+                     {"Return", "Escape", "Space", "later", "Return", "later", "repeat", "answer"}) {
+                    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, {}, "\r", true);
+                    if (step == "later")
+                        clock.now += MessageBoxPrompts::KeyGuardSeconds / 2;
+                    else if (step == "repeat")
+                        QApplication::sendEvent(button, &repeat);
+                    else
+                        QTest::keySequence(button, step == "answer" ? QKeySequence(answer) : QKeySequence(step));
+                    open += QString::number(box->isVisible());
+                }
+                box->isVisible() ? box->reject() : void();
+            });
+            QCOMPARE(prompts.ask("¿Añadir?"), answer == Qt::Key_Return);
+            QCOMPARE(open, "11111110");
+        }
     }
 
     void exitSavesOnlyWhatChangedWhenAsked()

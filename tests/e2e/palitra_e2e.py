@@ -103,7 +103,8 @@ class XSession:
     def click(self, window, x, y):
         self.xdotool("mousemove", "--window", window, x, y, "click", 1)
 
-    def press(self, window, key):
+    def press(self, window, key):  # a box's answer: a question takes no key for its first half second
+        time.sleep(0.6)
         self.xdotool("windowfocus", window, "key", key)
 
     def request_close(self, window):  # WM_DELETE_WINDOW, as from a close box (xdotool's windowkill destroys the window)

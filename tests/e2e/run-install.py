@@ -46,7 +46,7 @@ def install_and_start(cmake, build, source, artifacts, version=None):
         # The program, its list and help page share a folder; launcher, menu entry and icons go where desktops look.
         for program in ("lib/palitra/palitra", f"{launcher}/palitra"):
             check(os.access(prefix / program, os.X_OK), f"{program} is not installed as a program")
-        for data in ("Palitra.pal", "Instrucciones.htm"):
+        for data in ("Palitra.pal", "Comunes.pal", "Instrucciones.htm"):
             check((prefix / "lib/palitra" / data).read_bytes() == pathlib.Path(source, "data", data).read_bytes(),
                   f"the installed {data} differs from the shipped one")
         entry = set((prefix / "share/applications/palitra.desktop").read_text(encoding="utf-8").split("\n"))
