@@ -174,9 +174,9 @@ private slots:
         QTest::newRow("a longer word later") << "@1 R0/SOL/0/0 R3/MESA,PUÑAL,SOLAR/3/2 R1/ES/1/3"
                                              << "- ; games 0=0+0+0 rounds 3 points 4 avg 1.33 best 3 word PUÑAL "
                                                 "01-02 share 0.667 over 2 best 2/2 ; -";
-        QTest::newRow("a better share later") << "@1 R0//1/4 R0//2/3 R0//1/2"
-                                              << "- ; games 0=0+0+0 rounds 3 points 0 avg 0.00 best 0 word   share "
-                                                 "0.472 over 3 best 2/3 ; -";
+        QTest::newRow("a better share later") << "@1 R0//1/4 R0//2/3 R0//1/2 R0//4/10"
+                                              << "- ; games 0=0+0+0 rounds 4 points 0 avg 0.00 best 0 word   share "
+                                                 "0.454 over 4 best 2/3 ; -";
         QTest::newRow("no level 3") << "@3 R5/SOL/1/2 W @-1 A"
                                     << "- ; - ; -";
     }
