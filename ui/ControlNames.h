@@ -83,4 +83,16 @@ inline constexpr char aboutWeb[] = "lblURL";
 inline constexpr char aboutNotice[] = "lblTexto";
 inline constexpr char aboutCloseHint[] = "lblClick";
 
+// The statistics window.
+inline constexpr char statisticsWindow[] = "FormEstadisticas";
+inline constexpr char statisticsTable[] = "grdEstadisticas";
+inline constexpr char statisticsClearButton[] = "cmdBorrar";
+inline constexpr char statisticsCloseButton[] = "cmdCerrar";
+
+// The window of the board's words.
+inline constexpr char boardWordsWindow[] = "FormPalabras";
+inline constexpr char boardWordsSummary[] = "lblResumen";
+inline constexpr char boardWordsList[] = "lstPalabras";
+inline constexpr char boardWordsCloseButton[] = "cmdCerrar";
+
 } // namespace palitra::names

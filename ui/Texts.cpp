@@ -142,4 +142,46 @@ QString problem(const FileProblem& problem)
     return {};
 }
 
+QString foundBy(FoundBy who)
+{
+    switch (who) {
+    case FoundBy::Nobody: return QStringLiteral("—");
+    case FoundBy::Player: return QStringLiteral("tú");
+    case FoundBy::Computer: return QStringLiteral("el ordenador");
+    case FoundBy::ComputerStruck: return QStringLiteral("el ordenador (no válida)");
+    }
+    return {};
+}
+
+QString boardWordsSummary(int wordsFound, int wordsHeld, int pointsFound, int pointsHeld)
+{
+    if (wordsHeld == 0)
+        return QStringLiteral("No hay ninguna palabra en el tablero.");
+    return QStringLiteral("Has encontrado %1 de %2 %3: %4 de %5 %6.")
+        .arg(wordsFound)
+        .arg(wordsHeld)
+        .arg(wordsHeld == 1 ? QStringLiteral("palabra") : QStringLiteral("palabras"))
+        .arg(pointsFound)
+        .arg(pointsHeld)
+        .arg(pointsHeld == 1 ? QStringLiteral("punto") : QStringLiteral("puntos"));
+}
+
+QString recordSetAside(const QString& asidePath)
+{
+    const QString start = QStringLiteral("No se pudieron leer las estadísticas guardadas");
+    return asidePath.isEmpty() ? start + QStringLiteral(": empiezan de nuevo.")
+                               : start
+            + QStringLiteral(": se han apartado en %1 y empiezan de nuevo.").arg(QDir::toNativeSeparators(asidePath));
+}
+
+QString clearRecordQuestion()
+{
+    return QStringLiteral("¿Quieres borrar todas las estadísticas?");
+}
+
+QString recordNotSaved(const QString& path)
+{
+    return QStringLiteral("No se pudieron guardar las estadísticas en %1.").arg(QDir::toNativeSeparators(path));
+}
+
 } // namespace palitra::texts

@@ -2,6 +2,7 @@
 
 #include "core/dictionary/FileProblem.h"
 #include "core/game/Game.h"
+#include "core/opponent/BoardWords.h"
 
 #include <QString>
 
@@ -40,5 +41,16 @@ QString noTargetChosen();
 
 // What went wrong with the word-list file, naming it.
 QString problem(const FileProblem& problem);
+
+// Who found a word of the board, as the list of the board's words shows it.
+QString foundBy(FoundBy who);
+// The line above that list: the player's words and points of the board's.
+QString boardWordsSummary(int wordsFound, int wordsHeld, int pointsFound, int pointsHeld);
+
+// The record of games: a damaged file set aside (`asidePath` empty when it
+// stayed where it was), the question before emptying it, a failed save.
+QString recordSetAside(const QString& asidePath);
+QString clearRecordQuestion();
+QString recordNotSaved(const QString& path);
 
 } // namespace palitra::texts
