@@ -1,6 +1,7 @@
 #include "core/board/SeededRandom.h"
 #include "core/dictionary/DictionaryStore.h"
 #include "core/game/Game.h"
+#include "core/game/GameRecord.h"
 #include "ui/DesktopShell.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxPrompts.h"
@@ -47,11 +48,12 @@ int main(int argc, char* argv[])
     palitra::DesktopShell shell;
     palitra::SeededRandom random(clockSeed());
     palitra::DictionaryStore words;
-    palitra::Game game(words, random, clock);
+    palitra::GameRecord record;
+    palitra::Game game(words, random, clock, record);
 
     const palitra::Platform platform{prompts, shell, clock};
 
-    palitra::Session session(words, platform, QApplication::applicationDirPath());
+    palitra::Session session(words, record, platform, QApplication::applicationDirPath());
     if (!session.start())
         return session.exitStatus();
     palitra::MainWindow window(game, platform, session.programFolder());

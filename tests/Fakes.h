@@ -51,7 +51,9 @@ private:
 class FakeClock final : public Clock {
 public:
     double now = 5000.0;
+    QDate date{2026, 12, 7};
     double seconds() override { return now; }
+    QDate today() override { return date; }
 };
 
 // Gives the scripted values first, then a seeded sequence.

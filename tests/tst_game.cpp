@@ -5,6 +5,7 @@
 
 #include "core/game/Deal.h"
 #include "core/game/Game.h"
+#include "core/game/GameRecord.h"
 #include "core/game/NumberReader.h"
 #include "core/game/Scoring.h"
 #include "core/game/Typing.h"
@@ -25,7 +26,8 @@ QString latin(const std::string& letters)
     return QString::fromLatin1(letters.data(), qsizetype(letters.size()));
 }
 
-const char* const Prompts[] = {"", "Options", "Unknown", "StartOver", "TimeUp", "Validate", "Winner", "About"};
+const char* const Prompts[] = {"",         "Options", "Unknown", "StartOver", "TimeUp",
+                               "Validate", "Winner",  "About",   "Board",     "Statistics"};
 
 // A game on its own word list, played from a script of space-separated steps:
 //   game[:S/T/L]  the main button and options of S seconds to T points at level L (180/100/1)
@@ -33,6 +35,9 @@ const char* const Prompts[] = {"", "Options", "Unknown", "StartOver", "TimeUp", 
 //   deal deal?    a tick of the dealing timer: a deal of TestBoard (the computer to start at 0), or a random one
 //   0..24 < x     a tile; take back a letter; clear the word
 //   menu about    the menu's new game, logged as reset when nothing is asked; the about window
+//   pause min     the menu's pause; the window minimized
+//   board light:N stats   the board's words; the path of the Nth; the record
+//   quit          the program ends
 //   yes no ok     the answer to the prompt (ok: yes)
 //   +S            S seconds pass, then a tick of the round's clock, logging the clock shown and "up"
 //   walk          ticks until the computer has walked the board to its end
@@ -43,7 +48,8 @@ struct Play {
     MemoryWordList words{Words};
     FakeClock clock;
     ScriptedRandom random;
-    Game game{words, random, clock};
+    GameRecord record;
+    Game game{words, random, clock, record};
     QStringList log;
     int steps = 0; // the computer's steps in "walk"
 
@@ -102,6 +108,12 @@ struct Play {
                      log << "reset";
              }},
             {"about", [&] { game.openAbout(); }},
+            {"pause", [&] { game.togglePause(); }},
+            {"min", [&] { game.pause(); }},
+            {"board", [&] { game.openBoardWords(); }},
+            {"stats", [&] { game.openStatistics(); }},
+            {"quit", [&] { game.quit(); }},
+            {"light", [&] { game.showBoardWordPath(arg.toInt()); }},
             {"yes", [&] { game.answer(true); }},
             {"ok", [&] { game.answer(true); }},
             {"no", [&] { game.answer(false); }},
@@ -150,7 +162,8 @@ struct Play {
     // What the game shows under `key` (see the rows).
     QString shows(const QString& key) const
     {
-        static const char* phases[] = {"NoGame", "Shuffling", "Round", "TimeUp", "Validating", "BetweenRounds", "Over"};
+        static const char* phases[] = {"NoGame", "Shuffling",  "Round",         "Paused",
+                                       "TimeUp", "Validating", "BetweenRounds", "Over"};
         static const char* notices[] = {"None", "AlreadyListed", "TooShort"};
         const auto number = [](int n) { return QString::number(n); };
         const auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
@@ -186,7 +199,26 @@ struct Play {
             {"changed", [&] { return yes(words.changed); }},
             {"knows", [&] { return yes(words.contains(arg.toLatin1().toStdString())); }},
             {"route", [&] { return joined(game.computerWords()[indexOf(arg)].path, number); }},
-            {"steps", [&] { return number(this->steps); }}};
+            {"steps", [&] { return number(this->steps); }},
+            {"letters", [&] { return yes(game.lettersShown()) + '/' + yes(game.actionEnabled()); }},
+            {"menus", [&] { return yes(game.canPause()) + '/' + yes(game.canReviewBoard()); }},
+            {"review",
+             [&] {
+                 return joined(game.boardWords(),
+                               [](const BoardWord& w) { return latin(w.word) + ':' + "-PCS"[int(w.foundBy)]; });
+             }},
+            {"record", [&] {
+                 const LevelRecord& r = record.level(arg.toInt());
+                 return QStringList{number(r.played()),
+                                    number(r.won),
+                                    number(r.lost),
+                                    number(r.abandoned),
+                                    number(r.rounds),
+                                    number(int(r.points)),
+                                    number(r.bestFound) + '/' + number(r.bestHeld),
+                                    latin(r.bestWord) + '@' + r.bestWordDate.toString(Qt::ISODate)}
+                     .join('/');
+             }}};
         return state.at(key.section(':', 0, 0))();
     }
 };
@@ -289,6 +321,25 @@ no round before a deal           | act act start               | phase=NoGame pr
 no shuffle in a round            | R 0 1 2 3 shuffle deal?     | phase=Round board=SOLARCASENOTEMIPUÑALBERAZ words=SOLA
 ticks out of their phase         | deal? +9 R deal? T deal? +9 | board=SOLARCASENOTEMIPUÑALBERAZ log=-1,up,TimeUp timers=none
 answers with nothing asked       | R 0 1 yes no ok             | path=0,1 phase=Round prompt=None
+a pause keeps the time left      | R +10 pause +500 pause +1   | log=170,169 phase=Round
+a paused round: no letters, no walk, no main button | R +1 0 1 pause +0.001 +0.001 | phase=Paused letters=no/no computer= clock=179 lit=0,1 menus=yes/no
+a paused round takes no keys or buttons | R 0 1 pause type:l act < x | path=0,1 phase=Paused prompt=None
+a click on the board goes on     | R 0 1 pause 7 +1            | phase=Round path=0,1 letters=yes/yes log=179
+minimized, it stays paused       | R min min +5 min            | phase=Paused log=
+no pause outside a round         | pause game pause deal pause R T pause | phase=BetweenRounds menus=no/yes
+no pause under a question        | R 0 1 2 3 4 submit pause min | phase=Round prompt=Unknown
+a paused round asks to start over| R pause menu no             | phase=Paused log=StartOver
+the board's words after the round| R walk 16 17 18 submit T ok board | prompt=Board review=PUÑAL:C,CASA:C,COSA:C,MESA:C,SOLA:C,SOL:C,UÑA:P
+... struck and lit               | R walk +181 ok strike:CASA ok board light:1 | review=PUÑAL:C,CASA:S,COSA:C,MESA:C,SOLA:C,SOL:C,UÑA:C lit=3,5,6,7
+... and what nobody found        | game deal start 0 1 2 submit T board | review=PUÑAL:-,CASA:-,COSA:-,MESA:-,SOLA:-,SOL:P,UÑA:- menus=no/no
+... until the next deal          | R T board ok shuffle board  | prompt=None menus=no/no
+... not in a round               | R board                     | prompt=None menus=yes/no
+the record: a game won           | game:180/0/1 deal start 0 1 2 submit T ok | record:1=1/1/0/0/1/1/1/7/SOL@2026-12-07
+... lost, at another level       | game:180/-1/0 deal start T ok | record:0=1/0/1/0/1/0/0/7/@ record:1=0/0/0/0/0/0/0/0/@
+... abandoned by a new game      | R 0 1 2 submit T menu yes    | record:1=1/0/0/1/1/1/1/7/SOL@2026-12-07
+... and by the end of the program| game quit quit               | record:1=1/0/0/1/0/0/0/0/@ phase=NoGame
+... but not after it             | game:180/0/1 deal start 0 1 2 submit T ok quit | record:1=1/1/0/0/1/1/1/7/SOL@2026-12-07
+the record opens in any phase    | R stats +500 ok             | log=Statistics,-320,up,TimeUp
 the main button under a prompt   | R 0 1 2 3 4 submit act menu about | prompt=Unknown phase=Round words=
 )";
 
@@ -332,20 +383,36 @@ private slots:
     {
         // Any command in any phase, at random: the shuffle and the round's clock never run together, the word is
         // distinct touching tiles, lit, and only in a round; a listed word has three letters or more and is listed
-        // once; a computer word is its path's; a prompt waits only where its phase has it; scores only grow.
+        // once; a computer word is its path's; a prompt waits only where its phase has it; scores only grow; the
+        // board's words are there from the round's end to the next deal.
         std::mt19937 rng(2024);
         const auto below = [&rng](int bound) { return int(rng() % unsigned(bound)); };
         const auto number = [&below](int bound) { return QString::number(below(bound)); };
-        const QStringList commands{"act", "deal", "deal?", "<", "x", "menu", "about", "yes", "no", "ok", "walk"};
-        const std::multimap<Phase, Prompt> asked{
-            {Phase::NoGame, Prompt::ChooseOptions}, {Phase::NoGame, Prompt::About},
-            {Phase::Shuffling, Prompt::StartOver},  {Phase::Shuffling, Prompt::About},
-            {Phase::Round, Prompt::AddUnknownWord}, {Phase::Round, Prompt::StartOver},
-            {Phase::Round, Prompt::About},          {Phase::TimeUp, Prompt::AddUnknownWord},
-            {Phase::TimeUp, Prompt::StartOver},     {Phase::TimeUp, Prompt::About},
-            {Phase::TimeUp, Prompt::TimeUp},        {Phase::Validating, Prompt::ValidateWords},
-            {Phase::BetweenRounds, Prompt::Winner}, {Phase::BetweenRounds, Prompt::StartOver},
-            {Phase::BetweenRounds, Prompt::About},  {Phase::Over, Prompt::About}};
+        const QStringList commands{"act", "deal", "deal?", "<",     "x",   "menu",  "about", "yes",
+                                   "no",  "ok",   "walk",  "pause", "min", "board", "stats", "light:2"};
+        std::multimap<Phase, Prompt> asked{{Phase::NoGame, Prompt::ChooseOptions},
+                                           {Phase::NoGame, Prompt::About},
+                                           {Phase::Shuffling, Prompt::StartOver},
+                                           {Phase::Shuffling, Prompt::About},
+                                           {Phase::Round, Prompt::AddUnknownWord},
+                                           {Phase::Round, Prompt::StartOver},
+                                           {Phase::Round, Prompt::About},
+                                           {Phase::TimeUp, Prompt::AddUnknownWord},
+                                           {Phase::TimeUp, Prompt::StartOver},
+                                           {Phase::TimeUp, Prompt::About},
+                                           {Phase::TimeUp, Prompt::TimeUp},
+                                           {Phase::Validating, Prompt::ValidateWords},
+                                           {Phase::BetweenRounds, Prompt::Winner},
+                                           {Phase::BetweenRounds, Prompt::StartOver},
+                                           {Phase::BetweenRounds, Prompt::About},
+                                           {Phase::Over, Prompt::About},
+                                           {Phase::Paused, Prompt::StartOver},
+                                           {Phase::Paused, Prompt::About},
+                                           {Phase::BetweenRounds, Prompt::BoardWords},
+                                           {Phase::Over, Prompt::BoardWords}};
+        for (const Phase phase : {Phase::NoGame, Phase::Shuffling, Phase::Round, Phase::Paused, Phase::TimeUp,
+                                  Phase::BetweenRounds, Phase::Over})
+            asked.emplace(phase, Prompt::Statistics);
         Play play;
         const Game& game = play.game;
         int scores = 0;
@@ -367,7 +434,10 @@ private slots:
             QVERIFY(game.playerScore() + game.computerScore() >= scores || game.phase() == Phase::NoGame);
             scores = game.playerScore() + game.computerScore();
             const std::vector<int>& path = game.playerPath();
-            QVERIFY(game.phase() == Phase::Round || game.phase() == Phase::TimeUp || path.empty());
+            QVERIFY(game.phase() == Phase::Round || game.phase() == Phase::Paused || game.phase() == Phase::TimeUp
+                    || path.empty());
+            QVERIFY(game.boardWords().empty() || game.phase() == Phase::Validating
+                    || game.phase() == Phase::BetweenRounds || game.phase() == Phase::Over);
             for (std::size_t i = 1; i < path.size(); ++i)
                 QVERIFY(std::count(path.begin(), path.end(), path[i]) == 1
                         && std::abs(path[i] / 5 - path[i - 1] / 5) < 2 && std::abs(path[i] % 5 - path[i - 1] % 5) < 2);

@@ -5,6 +5,7 @@
 
 #include "core/dictionary/DictionaryStore.h"
 #include "core/game/Game.h"
+#include "core/game/GameRecord.h"
 #include "ui/AboutWindow.h"
 #include "ui/ControlNames.h"
 #include "ui/LoadingWindow.h"
@@ -25,6 +26,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace palitra;
@@ -55,8 +57,9 @@ struct Window {
     FakeClock clock;
     ScriptedRandom random;
     DictionaryStore words;
-    Game game{words, random, clock};
-    Session session{words, Platform{desktop, desktop, clock}, folder.path()};
+    GameRecord record;
+    Game game{words, random, clock, record};
+    Session session{words, record, Platform{desktop, desktop, clock}, folder.path()};
     std::unique_ptr<MainWindow> form;
     std::map<QString, std::function<void(QDialog*)>> handlers;
     QStringList opened;
@@ -134,17 +137,19 @@ struct Window {
         QStringList shown, expected;
         for (int cell = 0; cell < CellCount; ++cell) {
             shown << tile(cell)->text() + (lit(cell) ? "+" : "") + (tile(cell)->isEnabled() ? "" : "-");
-            expected << texts::word(std::string(1, game.board()[cell]).c_str()) + (game.tileLit(cell) ? "+" : "")
-                    + (game.tilesEnabled() ? "" : "-");
+            expected << texts::word(std::string(game.lettersShown() ? 1 : 0, game.board()[cell]).c_str())
+                    + (game.tileLit(cell) ? "+" : "") + (game.tilesEnabled() ? "" : "-");
         }
-        shown << caption() << text(names::wordLabel) << text(names::messageLabel) << text(names::clockLabel)
-              << text(names::playerScoreLabel) << text(names::computerScoreLabel)
-              << items(names::playerWordsList).join(',') << items(names::computerWordsList).join(',')
+        shown << caption() + (control(names::actionButton)->isEnabled() ? "" : "-") << text(names::wordLabel)
+              << text(names::messageLabel) << text(names::clockLabel) << text(names::playerScoreLabel)
+              << text(names::computerScoreLabel) << items(names::playerWordsList).join(',')
+              << items(names::computerWordsList).join(',')
               << QString::number(control(names::computerWordsList)->isVisibleTo(form.get()))
               << QString::number(control<QTimer>(names::dealTimer)->isActive())
               << QString::number(control<QTimer>(names::roundTimer)->isActive());
         const std::optional<int> seconds = game.secondsShown();
-        expected << texts::caption(game.phase()) << texts::word(game.playerWord()) << texts::notice(game.notice())
+        expected << texts::caption(game.phase()) + (game.actionEnabled() ? "" : "-")
+                 << (game.lettersShown() ? texts::word(game.playerWord()) : "") << texts::notice(game.notice())
                  << (seconds ? QString::number(*seconds) : "") << QString::number(game.playerScore())
                  << QString::number(game.computerScore())
                  << joined(game.playerWords(), [](const std::string& word) { return texts::word(word); })
@@ -343,6 +348,47 @@ private slots:
         w.control<QAction>(names::newGameAction)->trigger();
         QCOMPARE(w.desktop.log, QStringList(2, "ask: ¿Quieres empezar otra partida?"));
         QVERIFY(w.caption() == "Nuevo Juego" && w.differs().isEmpty());
+    }
+
+    void pauseAndTheWindowsAfterTheRound()
+    {
+        // Ctrl+P pauses a round (no letters, no main button) and a click on the board goes on; minimizing pauses;
+        // after the round F4 lists the board's words, a click lighting one's path, and the record opens.
+        Window w(Words);
+        QVERIFY(w.start());
+        w.form->show();
+        w.startRound();
+        auto* pause = w.control<QAction>(names::pauseAction);
+        QVERIFY(pause->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_P)) && pause->isEnabled());
+        pause->trigger();
+        QVERIFY(w.tile(0)->text().isEmpty() && !w.control(names::actionButton)->isEnabled() && w.differs().isEmpty());
+        w.tile(0)->click();
+        QVERIFY(w.tile(0)->text() == "S" && w.game.phase() == Phase::Round && w.differs().isEmpty());
+        w.form->showMinimized();
+        QCOMPARE(w.game.phase(), Phase::Paused);
+        w.form->showNormal();
+        pause->trigger();
+        w.spell({0, 1, 2});
+        w.press(names::actionButton);
+        w.walkToTheEnd();
+        w.runOutOfTime();
+        auto* review = w.control<QAction>(names::boardWordsAction);
+        QVERIFY(!pause->isEnabled() && review->isEnabled() && review->shortcut() == QKeySequence(Qt::Key_F4));
+        QStringList shown;
+        w.handlers[names::boardWordsWindow] = [&](QDialog* dialog) {
+            auto* list = dialog->findChild<QTreeWidget*>(names::boardWordsList);
+            for (int row = 0; row < list->topLevelItemCount(); ++row)
+                shown << list->topLevelItem(row)->text(0) + ' ' + list->topLevelItem(row)->text(2);
+            const QTreeWidgetItem* casa = list->topLevelItem(int(shown.indexOf("CASA el ordenador")));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(casa).center());
+        };
+        w.handlers[names::statisticsWindow] = [&](QDialog*) { shown << "record"; };
+        review->trigger();
+        w.control<QAction>(names::statisticsAction)->trigger();
+        QCOMPARE(shown.join(','),
+                 QStringLiteral("PUÑAL el ordenador,CASA el ordenador,COSA el ordenador,"
+                                "MESA el ordenador,SOLA el ordenador,SOL tú,UÑA el ordenador,record"));
+        QVERIFY(w.lit(3) && w.lit(5) && w.lit(6) && w.lit(7) && !w.lit(0) && w.differs().isEmpty());
     }
 
     void keyboard()

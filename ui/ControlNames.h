@@ -41,6 +41,9 @@ inline constexpr char newGameAction[] = "MnuNew";
 inline constexpr char helpMenu[] = "MnuHelpp";
 inline constexpr char howToPlayAction[] = "MnuHow";
 inline constexpr char aboutAction[] = "MnuInfo";
+inline constexpr char pauseAction[] = "MnuPause";
+inline constexpr char boardWordsAction[] = "MnuBoardWords";
+inline constexpr char statisticsAction[] = "MnuStatistics";
 
 // The options dialog.
 inline QString timeOption(int index)

@@ -3,8 +3,10 @@
 #include "core/game/Game.h"
 #include "core/game/Typing.h"
 #include "ui/AboutWindow.h"
+#include "ui/BoardWordsWindow.h"
 #include "ui/ControlNames.h"
 #include "ui/OptionsDialog.h"
+#include "ui/StatisticsWindow.h"
 #include "ui/Style.h"
 #include "ui/Texts.h"
 #include "ui/ValidationWindow.h"
@@ -192,6 +194,19 @@ void MainWindow::buildMenus()
             actionButton_->setFocus();
     });
 
+    gameMenu->addSeparator();
+    pauseAction_ = gameMenu->addAction(QStringLiteral("&Pausa"));
+    pauseAction_->setObjectName(names::pauseAction);
+    pauseAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_P), QKeySequence(Qt::Key_Pause)});
+    connect(pauseAction_, &QAction::triggered, this, [this] { play([this] { game_.togglePause(); }); });
+    boardWordsAction_ = gameMenu->addAction(QStringLiteral("Palabras del &tablero"));
+    boardWordsAction_->setObjectName(names::boardWordsAction);
+    boardWordsAction_->setShortcut(Qt::Key_F4);
+    connect(boardWordsAction_, &QAction::triggered, this, [this] { play([this] { game_.openBoardWords(); }); });
+    statisticsAction_ = gameMenu->addAction(QStringLiteral("&Estadísticas"));
+    statisticsAction_->setObjectName(names::statisticsAction);
+    connect(statisticsAction_, &QAction::triggered, this, [this] { play([this] { game_.openStatistics(); }); });
+
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Ayuda"));
     helpMenu->setObjectName(names::helpMenu);
     howToPlayAction_ = helpMenu->addAction(QStringLiteral("&Como Jugar"));
@@ -218,11 +233,20 @@ void MainWindow::closeEvent(QCloseEvent* event)
     dealTimer_->stop();
     roundTimer_->stop();
     if (mayClose_()) {
+        game_.quit();
         event->accept();
         return;
     }
     event->ignore();
     renderTimers();
+}
+
+// A round pauses by itself when the window is minimized.
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        play([this] { game_.pause(); });
 }
 
 void MainWindow::play(const std::function<void()>& command)
@@ -275,6 +299,20 @@ void MainWindow::showPrompt(Prompt prompt)
         break;
     case Prompt::About:
         AboutWindow::showModal(platform_.shell, programFolder_, this);
+        game_.answer();
+        break;
+    case Prompt::BoardWords: {
+        BoardWordsWindow review(game_.boardWords(), this);
+        connect(&review, &BoardWordsWindow::wordChosen, this, [this](int index) {
+            game_.showBoardWordPath(index);
+            renderBoard();
+        });
+        review.exec();
+        game_.answer();
+        break;
+    }
+    case Prompt::Statistics:
+        StatisticsWindow::showModal(game_.record(), prompts, this);
         game_.answer();
         break;
     }
@@ -358,6 +396,13 @@ void MainWindow::render()
     renderLabels();
     renderComputerWords();
     renderTimers();
+    renderMenus();
+}
+
+void MainWindow::renderMenus()
+{
+    pauseAction_->setEnabled(game_.canPause());
+    boardWordsAction_->setEnabled(game_.canReviewBoard());
 }
 
 void MainWindow::renderBoard()
@@ -372,7 +417,7 @@ void MainWindow::renderBoard()
 void MainWindow::renderLetters()
 {
     for (int cell = 0; cell < CellCount; ++cell) {
-        const char letter = game_.board()[cell];
+        const char letter = game_.lettersShown() ? game_.board()[cell] : 0;
         tiles_[cell]->setText(letter == 0 ? QString() : QString(QChar::fromLatin1(letter)));
     }
 }
@@ -380,7 +425,8 @@ void MainWindow::renderLetters()
 void MainWindow::renderLabels()
 {
     actionButton_->setText(texts::caption(game_.phase()));
-    wordLabel_->setText(texts::word(game_.playerWord()));
+    actionButton_->setEnabled(game_.actionEnabled());
+    wordLabel_->setText(game_.lettersShown() ? texts::word(game_.playerWord()) : QString());
     messageLabel_->setText(texts::notice(game_.notice()));
     playerScoreLabel_->setText(QString::number(game_.playerScore()));
     computerScoreLabel_->setText(QString::number(game_.computerScore()));

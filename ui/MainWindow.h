@@ -35,6 +35,7 @@ public:
     void roundTick();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,6 +60,7 @@ private:
     void renderClock();
     void renderComputerWords();
     void renderTimers();
+    void renderMenus();
 
     Game& game_;
     Platform platform_;
@@ -85,6 +87,9 @@ private:
     QAction* newGameAction_ = nullptr;
     QAction* howToPlayAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* pauseAction_ = nullptr;
+    QAction* boardWordsAction_ = nullptr;
+    QAction* statisticsAction_ = nullptr;
 };
 
 } // namespace palitra

@@ -12,6 +12,7 @@ class MonotonicClock final : public Clock {
 public:
     MonotonicClock();
     double seconds() override;
+    QDate today() override { return QDate::currentDate(); }
 
 private:
     QElapsedTimer timer_;

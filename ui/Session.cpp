@@ -1,6 +1,7 @@
 #include "ui/Session.h"
 
 #include "core/dictionary/DictionaryStore.h"
+#include "core/game/GameRecord.h"
 #include "ui/AboutWindow.h"
 #include "ui/LoadingWindow.h"
 #include "ui/Texts.h"
@@ -11,8 +12,9 @@
 
 namespace palitra {
 
-Session::Session(DictionaryStore& words, Platform platform, QString programFolder)
+Session::Session(DictionaryStore& words, GameRecord& record, Platform platform, QString programFolder)
     : words_(words)
+    , record_(record)
     , platform_(platform)
     , programFolder_(std::move(programFolder))
 {
@@ -34,8 +36,12 @@ bool Session::start()
         loading.finish();
     });
     loading.exec();
-    if (!problem)
+    if (!problem) {
+        // A damaged record is set aside and a new one started; the player is told once.
+        if (record_.load(dataFolder, platform_.clock.today()) == GameRecord::Loaded::SetAside)
+            platform_.prompts.inform(texts::recordSetAside(record_.setAsidePath()));
         return true;
+    }
     platform_.prompts.error(texts::problem(*problem));
     exitStatus_ = 1;
     return false;

@@ -7,13 +7,14 @@
 namespace palitra {
 
 class DictionaryStore;
+class GameRecord;
 
-// The program's run around the main window: at start-up the about window and
-// the word list, read while the loading window shows; at exit the question
+// The program's run around the main window: at start-up the about window, the
+// word list, read while the loading window shows, and the record of games; at exit the question
 // whether to save a changed list, the save, and what follows a failed one.
 class Session {
 public:
-    Session(DictionaryStore& words, Platform platform, QString programFolder);
+    Session(DictionaryStore& words, GameRecord& record, Platform platform, QString programFolder);
 
     // The about window, then the list. False when the list could not be read:
     // the problem has been reported and the program must end with exitStatus().
@@ -30,6 +31,7 @@ public:
 
 private:
     DictionaryStore& words_;
+    GameRecord& record_;
     Platform platform_;
     QString programFolder_;
     int exitStatus_ = 0;

@@ -13,6 +13,7 @@ QString caption(Phase phase)
     case Phase::NoGame: return QStringLiteral("Nuevo Juego");
     case Phase::Shuffling: return QStringLiteral("Empezar");
     case Phase::Round:
+    case Phase::Paused:
     case Phase::TimeUp: return QStringLiteral("Añadir");
     case Phase::Validating:
     case Phase::BetweenRounds: return QStringLiteral("Mezclar");

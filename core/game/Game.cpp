@@ -5,6 +5,7 @@
 #include "core/dictionary/WordList.h"
 #include "core/game/Clock.h"
 #include "core/game/Deal.h"
+#include "core/game/GameRecord.h"
 #include "core/game/Scoring.h"
 #include "core/game/Typing.h"
 
@@ -34,16 +35,27 @@ std::vector<std::vector<int>> pathsSpelling(const Board& board, const std::strin
 
 } // namespace
 
-Game::Game(WordList& words, Random& random, Clock& clock)
+Game::Game(WordList& words, Random& random, Clock& clock, GameRecord& record)
     : words_(words)
     , random_(random)
     , clock_(clock)
+    , record_(record)
 {
 }
 
 bool Game::inProgress() const
 {
     return phase_ != Phase::NoGame && phase_ != Phase::Over;
+}
+
+bool Game::canPause() const
+{
+    return prompt_ == Prompt::None && (phase_ == Phase::Round || phase_ == Phase::Paused);
+}
+
+bool Game::canReviewBoard() const
+{
+    return prompt_ == Prompt::None && (phase_ == Phase::BetweenRounds || phase_ == Phase::Over) && !boardWords_.empty();
 }
 
 std::optional<int> Game::computerStepInterval() const
@@ -79,6 +91,7 @@ void Game::pressAction()
     case Phase::Round: submitWord(); break;
     case Phase::BetweenRounds: startShuffle(); break;
     case Phase::Over: reset(); break;
+    case Phase::Paused:
     case Phase::TimeUp:
     case Phase::Validating: break;
     }
@@ -87,6 +100,10 @@ void Game::pressAction()
 void Game::pressTile(int cell)
 {
     std::vector<int>& path = display_.playerPath;
+    if (phase_ == Phase::Paused && prompt_ == Prompt::None) {
+        resume();
+        return;
+    }
     if (phase_ != Phase::Round || prompt_ != Prompt::None || cell < 0 || cell >= CellCount)
         return;
     display_.typedPaths.clear();
@@ -121,7 +138,7 @@ void Game::typeLetter(char letter)
 
 void Game::takeBackLetter()
 {
-    if (prompt_ != Prompt::None || display_.playerPath.empty())
+    if (prompt_ != Prompt::None || phase_ == Phase::Paused || display_.playerPath.empty())
         return;
     display_.playerPath.pop_back();
     display_.notice = Notice::None;
@@ -132,7 +149,7 @@ void Game::takeBackLetter()
 
 void Game::clearWord()
 {
-    if (prompt_ == Prompt::None)
+    if (prompt_ == Prompt::None && phase_ != Phase::Paused)
         clearMarks();
 }
 
@@ -150,6 +167,51 @@ void Game::openAbout()
 {
     if (prompt_ == Prompt::None)
         prompt_ = Prompt::About;
+}
+
+void Game::togglePause()
+{
+    if (!canPause())
+        return;
+    if (phase_ == Phase::Paused)
+        resume();
+    else
+        pause();
+}
+
+void Game::pause()
+{
+    if (phase_ != Phase::Round || prompt_ != Prompt::None)
+        return;
+    phase_ = Phase::Paused;
+    pausedAt_ = clock_.seconds();
+}
+
+// The time spent paused is added to the round's start: the round has the time left it had.
+void Game::resume()
+{
+    phase_ = Phase::Round;
+    roundStart_ += clock_.seconds() - pausedAt_;
+}
+
+void Game::openBoardWords()
+{
+    if (canReviewBoard())
+        prompt_ = Prompt::BoardWords;
+}
+
+void Game::openStatistics()
+{
+    if (prompt_ == Prompt::None)
+        prompt_ = Prompt::Statistics;
+}
+
+void Game::quit()
+{
+    if (!inProgress())
+        return;
+    abandon();
+    reset();
 }
 
 void Game::dealTick()
@@ -201,16 +263,21 @@ void Game::answer(bool yes)
         break;
     case Prompt::StartOver:
         if (yes) {
+            abandon();
             reset();
             return;
         }
         break;
-    case Prompt::About: break;
+    case Prompt::About:
+    case Prompt::BoardWords:
+    case Prompt::Statistics: break;
     case Prompt::TimeUp: endRound(); return;
     case Prompt::ValidateWords: scoreRound(); return;
     case Prompt::Winner:
         phase_ = Phase::Over;
         display_.secondsShown.reset();
+        record_.recordGameEnd(options_.level, winner_ == Winner::Player ? Outcome::Won : Outcome::Lost);
+        record_.save();
         return;
     }
     // The time ran out while the question or the window was open.
@@ -239,11 +306,24 @@ void Game::showComputerPath(int index)
 {
     // Once a shuffle has started the board belongs to the next round: a path
     // lit now would stay lit into the round.
-    if (phase_ == Phase::Round || phase_ == Phase::TimeUp || phase_ == Phase::Shuffling || index < 0)
+    if (phase_ == Phase::Round || phase_ == Phase::Paused || phase_ == Phase::TimeUp || phase_ == Phase::Shuffling
+        || index < 0)
         return;
     display_.shownPath.clear();
     if (index < static_cast<int>(computerWords_.size()))
         display_.shownPath = computerWords_[index].path;
+}
+
+void Game::showBoardWordPath(int index)
+{
+    if (index >= 0 && index < static_cast<int>(boardWords_.size()))
+        display_.shownPath = boardWords_[index].path;
+}
+
+void Game::abandon()
+{
+    record_.recordGameEnd(options_.level, Outcome::Abandoned);
+    record_.save();
 }
 
 void Game::reset()
@@ -254,6 +334,7 @@ void Game::reset()
     computerWords_.clear();
     playerScore_ = computerScore_ = 0;
     winner_.reset();
+    boardWords_.clear();
     clearMarks();
     display_.secondsShown.reset();
 }
@@ -264,6 +345,7 @@ void Game::startShuffle()
     phase_ = Phase::Shuffling;
     clearMarks();
     display_.tilesEnabled = false;
+    boardWords_.clear();
     board_ = dealBoard(bag_, random_);
 }
 
@@ -315,6 +397,8 @@ void Game::endRound()
     display_.secondsShown.reset();
     display_.tilesEnabled = false;
     display_.computerWordsShown = true;
+    // Before the validation, while the words the computer found are all in the list.
+    boardWords_ = palitra::boardWords(board_, words_.dictionary());
     if (computerWords_.empty()) {
         scoreRound();
         return;
@@ -331,13 +415,35 @@ void Game::scoreRound()
         if (!found.struck)
             computerScore_ += wordPoints(found.word.size());
     }
+    int roundPoints = 0;
     for (const std::string& word : playerWords_)
-        playerScore_ += wordPoints(word.size());
+        roundPoints += wordPoints(word.size());
+    playerScore_ += roundPoints;
     phase_ = Phase::BetweenRounds;
+    record_.recordRound(options_.level, roundPoints, playerWords_, markBoardWords(),
+                        static_cast<int>(boardWords_.size()), clock_.today());
+    record_.save();
     if (playerScore_ <= options_.targetPoints && computerScore_ <= options_.targetPoints)
         return;
     winner_ = computerScore_ < playerScore_ ? Winner::Player : Winner::Computer;
     prompt_ = Prompt::Winner;
+}
+
+// Marks who found each word of the board (the player first); returns how many the player found.
+int Game::markBoardWords()
+{
+    int found = 0;
+    for (BoardWord& held : boardWords_) {
+        const auto computer = std::find_if(computerWords_.begin(), computerWords_.end(),
+                                           [&held](const ComputerWord& word) { return word.word == held.word; });
+        if (std::find(playerWords_.begin(), playerWords_.end(), held.word) != playerWords_.end()) {
+            held.foundBy = FoundBy::Player;
+            ++found;
+        } else if (computer != computerWords_.end()) {
+            held.foundBy = computer->struck ? FoundBy::ComputerStruck : FoundBy::Computer;
+        }
+    }
+    return found;
 }
 
 void Game::clearMarks()

@@ -3,6 +3,7 @@
 #include "core/board/Board.h"
 #include "core/game/GameOptions.h"
 #include "core/game/LetterBag.h"
+#include "core/opponent/BoardWords.h"
 #include "core/opponent/ComputerWalk.h"
 
 #include <optional>
@@ -12,6 +13,7 @@
 namespace palitra {
 
 class Clock;
+class GameRecord;
 class Random;
 class WordList;
 
@@ -20,6 +22,7 @@ enum class Phase {
     NoGame,        // no game yet, or one reset
     Shuffling,     // a new board is dealt on every tick of the dealing timer until the round starts
     Round,         // the clock runs, the player hands in words and the computer walks the board
+    Paused,        // the round stands still: no clock, no walk, no letters shown
     TimeUp,        // the round's time has run out; the board stays as it was until the player has read so
     Validating,    // the board frozen, the player strikes out computer words
     BetweenRounds, // the round is scored and the game goes on, or its winner is being announced
@@ -37,6 +40,8 @@ enum class Prompt {
     ValidateWords,  // the computer's words, to strike out
     Winner,         // winner() has won the game
     About,          // the about window, opened from the menu
+    BoardWords,     // every word of the board just played, boardWords()
+    Statistics,     // the record of games
 };
 
 // What the message area says about the word being built.
@@ -67,7 +72,8 @@ struct RoundTick {
 // Cells are numbered 0..24 row by row from the top-left.
 class Game {
 public:
-    Game(WordList& words, Random& random, Clock& clock);
+    // Rounds and games are written into `record` as they end.
+    Game(WordList& words, Random& random, Clock& clock, GameRecord& record);
 
     Phase phase() const { return phase_; }
     Prompt prompt() const { return prompt_; }
@@ -91,6 +97,13 @@ public:
     const std::string& unknownWord() const { return askedWord_; }
     // Who won, once the game is decided.
     std::optional<Winner> winner() const { return winner_; }
+    // Every word of the board of the round last played, marked with who found
+    // it, once the round is scored; empty from the next deal.
+    const std::vector<BoardWord>& boardWords() const { return boardWords_; }
+    GameRecord& record() { return record_; }
+    // Commands of the menu that may be chosen now.
+    bool canPause() const;
+    bool canReviewBoard() const;
 
     // What the screen shows besides.
     bool tilesEnabled() const { return display_.tilesEnabled; }
@@ -103,13 +116,17 @@ public:
     std::optional<int> secondsShown() const { return display_.secondsShown; }
     // The computer's words are hidden during a round.
     bool computerWordsShown() const { return display_.computerWordsShown; }
+    // A paused round hides its letters and takes no press of the main button.
+    bool lettersShown() const { return phase_ != Phase::Paused; }
+    bool actionEnabled() const { return phase_ != Phase::Paused; }
 
     // The main button: choose the options of a new game, start the round on
     // the last deal, hand in the word, shuffle for the next round, or after
     // the game empty the board, as the phase says.
     void pressAction();
     // A tile pressed: extends the word through a neighbour of its last tile,
-    // or takes the last tile back; anything else is ignored. Rounds only.
+    // or takes the last tile back; anything else is ignored. Rounds only; a
+    // paused round goes on.
     void pressTile(int cell);
     // A letter typed (see typedLetter): the word grows through a tile that
     // touches its last one and holds the letter. Every path that spells the
@@ -127,6 +144,16 @@ public:
     // The menu's about window: the end of a round whose time runs out while
     // it is open waits until it closes.
     void openAbout();
+    // The menu's pause: a round stops where it is, or a paused one goes on
+    // with the time it had left.
+    void togglePause();
+    // The window was minimized: a round pauses, and stays paused.
+    void pause();
+    // The menu's windows after a round: the board's words; the record.
+    void openBoardWords();
+    void openStatistics();
+    // The program ends: a game in progress counts as abandoned, and the board is emptied.
+    void quit();
 
     // One tick of the dealing timer: a new board while shuffling.
     void dealTick();
@@ -145,21 +172,27 @@ public:
     // Lights the path of a computer word on the board, outside the round and
     // the shuffle; a row past the list puts the light out.
     void showComputerPath(int index);
+    // Lights the path of a word of the board, after the round.
+    void showBoardWordPath(int index);
 
 private:
     void reset();
+    void abandon();
+    void resume();
     void startShuffle();
     void startRound();
     void submitWord();
     void acceptWord(const std::string& word);
     void endRound();
     void scoreRound();
+    int markBoardWords();
     // Puts out the word being built, its typed paths, the path shown and the notice.
     void clearMarks();
 
     WordList& words_;
     Random& random_;
     Clock& clock_;
+    GameRecord& record_;
     const LetterBag bag_;
     ComputerWalk walk_;
 
@@ -168,12 +201,14 @@ private:
     GameOptions options_;
     Board board_{};
     double roundStart_ = 0.0;
+    double pausedAt_ = 0.0;
     std::vector<std::string> playerWords_;
     std::vector<ComputerWord> computerWords_;
     int playerScore_ = 0;
     int computerScore_ = 0;
     std::string askedWord_;
     std::optional<Winner> winner_;
+    std::vector<BoardWord> boardWords_;
 
     // What the screen shows besides the rules' state. The tiles' enabled
     // state and whether the computer's words show are what the last round's
