@@ -1,4 +1,5 @@
 #include "core/dictionary/DictionaryStore.h"
+#include "core/dictionary/ProgramFolder.h"
 #include "core/game/Game.h"
 #include "core/game/SeededRandom.h"
 #include "ui/DesktopShell.h"
@@ -49,7 +50,7 @@ int main(int argc, char* argv[])
     palitra::Game game(words, random, clock);
 
     palitra::Form1 window(game, words, palitra::Platform{prompts, shell, clock});
-    if (!window.start(QApplication::applicationDirPath()))
+    if (!window.start(palitra::programFolder()))
         return window.exitStatus();
     window.show();
     const int status = QApplication::exec();

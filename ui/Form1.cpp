@@ -216,6 +216,8 @@ bool Form1::start(const QString& programFolder)
         exitStatus_ = 1;
         return false;
     }
+    if (const auto& aside = words_.setAside())
+        platform_.prompts.warn(texts::setAside(*aside));
 
     game_.reset();
     render();

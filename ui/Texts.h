@@ -35,5 +35,7 @@ QString noTargetChosen();
 
 // What went wrong with the word-list file, naming it.
 QString problem(const FileProblem& problem);
+// Why a file of the player's was set aside, and how the game goes on.
+QString setAside(const SetAside& file);
 
 } // namespace palitra::texts
