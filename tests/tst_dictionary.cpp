@@ -12,11 +12,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -59,10 +57,9 @@ QByteArray countedWords(int count)
 
 QString wordsOf(const Dictionary& dictionary)
 {
-    QStringList words; // struck entries left out
-    for (const std::string& word : entriesOf(dictionary))
-        words << QString::fromLatin1(word);
-    return words.filter(QRegularExpression(".")).join(',');
+    return joined(entriesOf(dictionary), [](const std::string& word) { return QString::fromLatin1(word); })
+        .split(',', Qt::SkipEmptyParts) // struck entries left out
+        .join(',');
 }
 
 // Passes writes on to another device and fails once `limit` bytes have gone through.
@@ -161,87 +158,67 @@ private slots:
         QCOMPARE(readFile(path), QByteArray("CASA \r\nCIMA\r\nZORRO\r\n"));
     }
 
-    void installedForEveryUser_data()
-    {
-        QTest::addColumn<QByteArray>("changes");   // the player's Palitra.cambios; "" none, "/" a folder
-        QTest::addColumn<QByteArray>("wholeCopy"); // an earlier version's Palitra.pal of the player's
-        QTest::addColumn<QString>("played");       // the words played with, after the list's CASA,COSA
-        QTest::addColumn<QString>("userFiles");    // the player's folder after SOL is added and saved
-        QTest::newRow("first start") << QByteArray() << QByteArray() << "CASA,COSA"
-                                     << "Palitra.cambios=+SOL";
-        QTest::newRow("changes on the list") << QByteArray("+MESA\r\n-CASA\r\n+MESA\n") << QByteArray() << "COSA,MESA"
-                                             << "Palitra.cambios=+MESA-CASA+MESA+SOL";
-        QTest::newRow("a whole copy") << QByteArray() << QByteArray("CASA\r\nMESA \r\n\r\n") << "CASA,MESA"
-                                      << "Palitra.cambios=-COSA+MESA+SOL,Palitra.pal.anterior=CASAMESA ";
-        QTest::newRow("changes beside a whole copy")
-            << QByteArray("+PAN\r\n") << QByteArray("MESA\r\n") << "CASA,COSA,PAN"
-            << "Palitra.cambios=+PAN+SOL,Palitra.pal=MESA";
-        QTest::newRow("random changes") << QByteArray("+CASA\r\n\x01\xfe") << QByteArray() << "CASA,COSA"
-                                        << "Palitra.cambios=+SOL,Palitra.cambios.ilegible=+CASA\x01\xfe";
-        QTest::newRow("empty changes") << QByteArray("\r\n") << QByteArray("MESA\r\n") << "CASA,COSA"
-                                       << "Palitra.cambios=+SOL,Palitra.cambios.ilegible=,Palitra.pal=MESA";
-        QTest::newRow("changes are a folder") << QByteArray("/") << QByteArray() << "CASA,COSA"
-                                              << "Palitra.cambios=+SOL,Palitra.cambios.ilegible=<unreadable>";
-        QTest::newRow("a UTF-8 copy") << QByteArray() << QByteArray("NI\xc3\x91O\r\n") << "CASA,COSA"
-                                      << "Palitra.cambios=+SOL,Palitra.pal.ilegible=NI\xc3\x91O";
-        QTest::newRow("a copy of blanks") << QByteArray() << QByteArray(" \r\n") << "CASA,COSA"
-                                          << "Palitra.cambios=+SOL,Palitra.pal.ilegible= ";
-        QTest::newRow("a copy to a device") << QByteArray() << QByteArray("/dev/null") << "CASA,COSA"
-                                            << "Palitra.cambios=+SOL,Palitra.pal.ilegible=";
-    }
-
     void installedForEveryUser()
     {
         // A program folder the player cannot write keeps its list as it is: the player's changes, in order, live in
         // the player's folder and go on top of the list at each start. An earlier version's whole copy becomes those
         // changes and is kept aside; a file of the player's that cannot be read or makes no sense is set aside and
         // the game starts with the program's list. A portable program (the same, its folder writable) saves in place
-        // and leaves the player's folder alone.
-        QFETCH(QByteArray, changes);
-        QFETCH(QByteArray, wholeCopy);
-        QFETCH(QString, played);
-        QFETCH(QString, userFiles);
-        QTemporaryDir dir;
-        QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)); // for nobody
-        const QString wrong = asAUser([&]() -> QString {
-            const QString program = dir.filePath("program/Palitra.pal"), user = dir.filePath("user/Palitra.pal");
-            const QString cambios = dir.filePath("user/Palitra.cambios");
-            QDir().mkpath(dir.filePath("program")) && writeFile(program, "CASA\r\nCOSA\r\n")
-                && QDir().mkdir(dir.filePath("user"));
-            changes == "/" ? QDir().mkdir(cambios) : changes.isEmpty() || writeFile(cambios, changes);
-            wholeCopy.startsWith('/') ? QFile::link(wholeCopy, user)
-                                      : wholeCopy.isEmpty() || writeFile(user, wholeCopy);
-            const auto files = [&] {
-                const QFileInfoList infos =
-                    QDir(dir.filePath("user")).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
-                return joined(infos, [](const QFileInfo& file) {
-                    return file.fileName() + '=' + readFile(file.filePath()).replace("\r\n", "");
-                });
-            };
-            const QString before = files();
-            for (const bool installed : {false, true}) {
-                QFile::setPermissions(dir.filePath("program"),
-                                      installed ? QFile::ReadOwner | QFile::ExeOwner
-                                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-                DictionaryStore store, next;
-                if (store.load(program, user) || wordsOf(store.dictionary()) != (installed ? played : "CASA,COSA"))
-                    return "played with " + wordsOf(store.dictionary());
-                if (store.setAside().has_value() != (installed && userFiles.contains("ilegible"))
-                    || (installed && store.setAside()
-                        && store.setAside()->keptAs
-                            != dir.filePath("user/" + userFiles.section(',', 1, 1).section('=', 0, 0))))
-                    return "set aside: " + (store.setAside() ? store.setAside()->keptAs : "nothing");
-                store.addWord("sol");
-                if (store.save() || next.load(program, user) || next.dictionary().findWord("SOL") == 0)
-                    return "SOL not saved";
-                if (readFile(program) != (installed ? "CASA\r\nCOSA\r\n" : "CASA\r\nCOSA\r\nSOL\r\n")
-                    || files() != (installed ? userFiles : before))
-                    return "files: " + files();
-                writeFile(program, "CASA\r\nCOSA\r\n");
-            }
-            return QString();
-        });
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        // and leaves the player's folder alone. Rows: the player's Palitra.cambios ("/" a folder), an earlier
+        // version's Palitra.pal of the player's ("/..." a link), the words played with (the list is CASA,COSA), and
+        // the player's folder once SOL is added and saved.
+        using Row = std::tuple<QByteArray, QByteArray, QString, QString>;
+        for (const auto& [changes, wholeCopy, played, userFiles] :
+             {Row{"", "", "CASA,COSA", "Palitra.cambios=+SOL"},
+              Row{"+MESA\r\n-CASA\r\n+MESA\n", "", "COSA,MESA", "Palitra.cambios=+MESA-CASA+MESA+SOL"},
+              Row{"", "CASA\r\nMESA \r\n\r\n", "CASA,MESA",
+                  "Palitra.cambios=-COSA+MESA+SOL,Palitra.pal.anterior=CASAMESA "},
+              Row{"+PAN\r\n", "MESA\r\n", "CASA,COSA,PAN", "Palitra.cambios=+PAN+SOL,Palitra.pal=MESA"},
+              Row{"+CASA\r\n\x01\xfe", "", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.cambios.ilegible=+CASA\x01\xfe"},
+              Row{"\r\n", "MESA\r\n", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.cambios.ilegible=,Palitra.pal=MESA"},
+              Row{"/", "", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.cambios.ilegible=<unreadable>"},
+              Row{"", "NI\xc3\x91O\r\n", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.pal.ilegible=NI\xc3\x91O"},
+              Row{"", " \r\n", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.pal.ilegible= "},
+              Row{"", "/dev/null", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.pal.ilegible="}}) {
+            QTemporaryDir dir;
+            QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)); // for nobody
+            const QString wrong = asAUser([&]() -> QString {
+                const QString program = dir.filePath("program/Palitra.pal"), user = dir.filePath("user/Palitra.pal");
+                const QString cambios = dir.filePath("user/Palitra.cambios");
+                QDir().mkpath(dir.filePath("program")) && writeFile(program, "CASA\r\nCOSA\r\n")
+                    && QDir().mkdir(dir.filePath("user"));
+                changes == "/" ? QDir().mkdir(cambios) : changes.isEmpty() || writeFile(cambios, changes);
+                wholeCopy.startsWith('/') ? QFile::link(wholeCopy, user)
+                                          : wholeCopy.isEmpty() || writeFile(user, wholeCopy);
+                const auto files = [&] {
+                    QStringList all;
+                    for (const QFileInfo& file :
+                         QDir(dir.filePath("user"))
+                             .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+                        all << file.fileName() + '=' + readFile(file.filePath()).replace("\r\n", "");
+                    return all.join(',');
+                };
+                const QString before = files();
+                for (const bool installed : {false, true}) {
+                    QFile::setPermissions(dir.filePath("program"),
+                                          QFile::ReadOwner | QFile::ExeOwner
+                                              | (installed ? QFile::Permissions() : QFile::WriteOwner));
+                    DictionaryStore store, next;
+                    if (store.load(program, user) || wordsOf(store.dictionary()) != (installed ? played : "CASA,COSA")
+                        || store.setAside().has_value() != (installed && userFiles.contains("ilegible")))
+                        return "played with " + wordsOf(store.dictionary());
+                    store.addWord("sol");
+                    if (store.save() || next.load(program, user) || next.dictionary().findWord("SOL") == 0)
+                        return "SOL not saved";
+                    if (readFile(program) != (installed ? "CASA\r\nCOSA\r\n" : "CASA\r\nCOSA\r\nSOL\r\n")
+                        || files() != (installed ? userFiles : before))
+                        return "files: " + files();
+                    writeFile(program, "CASA\r\nCOSA\r\n");
+                }
+                return QString();
+            });
+            QVERIFY2(wrong.isEmpty(), qPrintable(played + ' ' + userFiles));
+        }
     }
 
     void copiesSavingAtOnceLoseNothing()
@@ -264,19 +241,17 @@ private slots:
                 int gate[2];
                 if (store.load(program, user) || ::pipe(gate) != 0)
                     return "no start";
-                pid_t copies[2];
-                for (int copy = 0; copy < 2; ++copy)
-                    if ((copies[copy] = ::fork()) == 0) {
-                        store.addWord(copy ? "ZZZB" : "ZZZA");
-                        char nothing;
+                for (const char* word : {"ZZZA", "ZZZB"})
+                    if (::fork() == 0) {
+                        store.addWord(word);
                         ::close(gate[1]);
-                        ::_exit(::read(gate[0], &nothing, 1) == 0 && !store.save() ? 0 : 1);
+                        ::_exit(::read(gate[0], &round, 1) == 0 && !store.save() ? 0 : 1);
                     }
                 ::close(gate[0]), ::close(gate[1]); // both save now
-                int statuses[2] = {1, 1};
-                for (int copy = 0; copy < 2; ++copy)
-                    ::waitpid(copies[copy], &statuses[copy], 0);
-                if (statuses[0] || statuses[1] || after.load(program, user) || !after.dictionary().findWord("ZZZA")
+                int status = 0, failed = 0;
+                while (::wait(&status) > 0)
+                    failed += status != 0;
+                if (failed || after.load(program, user) || !after.dictionary().findWord("ZZZA")
                     || !after.dictionary().findWord("ZZZB"))
                     return QStringLiteral("round %1 lost a word").arg(round);
             }
@@ -301,9 +276,7 @@ private slots:
         const QString folder = programFolder(latin1 + "/palitra"), list = QDir(folder).filePath("Palitra.pal");
         DictionaryStore store;
         QVERIFY(writeFile(list, "CASA\r\n") && !store.load(list) && !store.addWord("sol").empty() && !store.save());
-        const int file = ::open((latin1 + "/Palitra.pal").constData(), O_RDONLY);
-        char saved[16] = {};
-        QVERIFY(file >= 0 && ::read(file, saved, sizeof saved) == 11 && QByteArray(saved) == "CASA\r\nSOL\r\n");
+        QCOMPARE(readFile(list), "CASA\r\nSOL\r\n"); // through its descriptor, so in the folder itself
         for (const char* name : {"/Palitra.pal", "/.Palitra.pal.lock"}) // QTemporaryDir cannot name them
             ::unlink((latin1 + name).constData());
         ::rmdir(latin1.constData());

@@ -231,8 +231,6 @@ private slots:
         }
         QCOMPARE(texts::problem({FileProblem::Kind::NotSaved, "/x", EFBIG}),
                  "No se pudo guardar el diccionario en /x: el archivo es demasiado grande.");
-        QCOMPARE(texts::problem({FileProblem::Kind::Unreadable, "/x", 4000}),
-                 "No se pudo leer el diccionario /x: error del sistema número 4000.");
     }
 
     void loadingWindowIsPaintedBeforeTheListIsRead()
