@@ -1,5 +1,6 @@
 #include "core/board/SeededRandom.h"
 #include "core/dictionary/DictionaryStore.h"
+#include "core/dictionary/ProgramFolder.h"
 #include "core/game/Game.h"
 #include "core/game/GameRecord.h"
 #include "ui/DesktopShell.h"
@@ -53,7 +54,7 @@ int main(int argc, char* argv[])
 
     const palitra::Platform platform{prompts, shell, clock};
 
-    palitra::Session session(words, record, platform, QApplication::applicationDirPath());
+    palitra::Session session(words, record, platform, palitra::programFolder());
     if (!session.start())
         return session.exitStatus();
     palitra::MainWindow window(game, platform, session.programFolder());

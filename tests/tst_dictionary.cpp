@@ -6,6 +6,7 @@
 
 #include "core/dictionary/Dictionary.h"
 #include "core/dictionary/DictionaryStore.h"
+#include "core/dictionary/ProgramFolder.h"
 #include "core/dictionary/SortKey.h"
 #include "core/dictionary/WordListFile.h"
 
@@ -14,10 +15,28 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 
 using namespace palitra;
 using namespace palitra::test;
+
+namespace {
+
+// What the list held when the program last synced a folder (every fsync of this program passes here).
+QString syncedList;
+QByteArray listAtFolderSync;
+
+} // namespace
+
+extern "C" int fsync(int fd)
+{
+    struct stat info { };
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) && !syncedList.isEmpty())
+        listAtFolderSync = readFile(syncedList);
+    return int(::syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -34,6 +53,13 @@ QByteArray countedWords(int count)
         content.append(word, 5).append("\r\n");
     }
     return content;
+}
+
+QString wordsOf(const Dictionary& dictionary)
+{
+    return joined(entriesOf(dictionary), [](const std::string& word) { return QString::fromLatin1(word); })
+        .split(',', Qt::SkipEmptyParts) // struck entries left out
+        .join(',');
 }
 
 // Passes writes on to another device and fails once `limit` bytes have gone through.
@@ -115,8 +141,16 @@ private slots:
         QVERIFY(store.changed());
         store.strikeWord("ABACO");
         store.addWord("cima");
+        // Temporary files that killed saves left go with the next save, under its lock; other files stay.
+        for (const char* name :
+             {".Palitra.pal.x7Qa0Z", ".Palitra.pal.000000", ".Palitra.pal.notes", ".Palitra.pal.ab_cd!"})
+            QVERIFY(writeFile(dir.filePath(name), "ABACO\r\n"));
+        syncedList = path;
         QVERIFY(!store.save());
         QCOMPARE(readFile(path), QByteArray("CASA \r\nCIMA\r\nCOSA\r\n"));
+        QCOMPARE(listAtFolderSync, readFile(path)); // the folder synced once the new list had its name
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(','),
+                 ".Palitra.pal.ab_cd!,.Palitra.pal.lock,.Palitra.pal.notes,Palitra.pal");
         other.addWord("zorro");
         other.addWord("cima");
         other.strikeWord("COSA");
@@ -124,28 +158,142 @@ private slots:
         QCOMPARE(readFile(path), QByteArray("CASA \r\nCIMA\r\nZORRO\r\n"));
     }
 
-    void usersCopyWhenTheListCannotBeWritten()
+    void installedForEveryUser()
     {
-        // Installed for every user (a program folder the user cannot write): the list goes to the user's copy,
-        // which the next start reads; a portable install saves beside the program as before and makes no copy.
+        // A program folder the player cannot write keeps its list as it is: the player's changes, in order, live in
+        // the player's folder and go on top of the list at each start. An earlier version's whole copy becomes those
+        // changes and is kept aside; a file of the player's that cannot be read or makes no sense is set aside and
+        // the game starts with the program's list. A portable program (the same, its folder writable) saves in place
+        // and leaves the player's folder alone. Rows: the player's Palitra.cambios ("/" a folder), an earlier
+        // version's Palitra.pal of the player's ("/..." a link), the words played with (the list is CASA,COSA), and
+        // the player's folder once SOL is added and saved.
+        using Row = std::tuple<QByteArray, QByteArray, QString, QString>;
+        for (const auto& [changes, wholeCopy, played, userFiles] :
+             {Row{"", "", "CASA,COSA", "Palitra.cambios=+SOL"},
+              Row{"+MESA\r\n-CASA\r\n+MESA\n", "", "COSA,MESA", "Palitra.cambios=+MESA-CASA+MESA+SOL"},
+              Row{"", "CASA\r\nMESA \r\n\r\n", "CASA,MESA",
+                  "Palitra.cambios=-COSA+MESA+SOL,Palitra.pal.anterior=CASAMESA "},
+              Row{"+PAN\r\n", "MESA\r\n", "CASA,COSA,PAN", "Palitra.cambios=+PAN+SOL,Palitra.pal=MESA"},
+              Row{"+CASA\r\n\x01\xfe", "", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.cambios.ilegible=+CASA\x01\xfe"},
+              Row{"\r\n", "MESA\r\n", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.cambios.ilegible=,Palitra.pal=MESA"},
+              Row{"/", "", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.cambios.ilegible=<unreadable>"},
+              Row{"", "NI\xc3\x91O\r\n", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.pal.ilegible=NI\xc3\x91O"},
+              Row{"", " \r\n", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.pal.ilegible= "},
+              Row{"", "/dev/null", "CASA,COSA", "Palitra.cambios=+SOL,Palitra.pal.ilegible="}}) {
+            QTemporaryDir dir;
+            QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)); // for nobody
+            const QString wrong = asAUser([&]() -> QString {
+                const QString program = dir.filePath("program/Palitra.pal"), user = dir.filePath("user/Palitra.pal");
+                const QString cambios = dir.filePath("user/Palitra.cambios");
+                QDir().mkpath(dir.filePath("program")) && writeFile(program, "CASA\r\nCOSA\r\n")
+                    && QDir().mkdir(dir.filePath("user"));
+                changes == "/" ? QDir().mkdir(cambios) : changes.isEmpty() || writeFile(cambios, changes);
+                wholeCopy.startsWith('/') ? QFile::link(wholeCopy, user)
+                                          : wholeCopy.isEmpty() || writeFile(user, wholeCopy);
+                const auto files = [&] {
+                    QStringList all;
+                    for (const QFileInfo& file :
+                         QDir(dir.filePath("user"))
+                             .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+                        all << file.fileName() + '=' + readFile(file.filePath()).replace("\r\n", "");
+                    return all.join(',');
+                };
+                const QString before = files();
+                for (const bool installed : {false, true}) {
+                    QFile::setPermissions(dir.filePath("program"),
+                                          QFile::ReadOwner | QFile::ExeOwner
+                                              | (installed ? QFile::Permissions() : QFile::WriteOwner));
+                    DictionaryStore store, next;
+                    if (store.load(program, user) || wordsOf(store.dictionary()) != (installed ? played : "CASA,COSA")
+                        || store.setAside().has_value() != (installed && userFiles.contains("ilegible")))
+                        return "played with " + wordsOf(store.dictionary());
+                    store.addWord("sol");
+                    if (store.save() || next.load(program, user) || next.dictionary().findWord("SOL") == 0)
+                        return "SOL not saved";
+                    if (readFile(program) != (installed ? "CASA\r\nCOSA\r\n" : "CASA\r\nCOSA\r\nSOL\r\n")
+                        || files() != (installed ? userFiles : before))
+                        return "files: " + files();
+                    writeFile(program, "CASA\r\nCOSA\r\n");
+                }
+                return QString();
+            });
+            QVERIFY2(wrong.isEmpty(), qPrintable(played + ' ' + userFiles));
+        }
+    }
+
+    void copiesSavingAtOnceLoseNothing()
+    {
+        // Two copies of the program save different words at the same instant, 50 times on the list beside the
+        // program and 50 times on the player's changes: every word is kept. A data folder that cannot be made is
+        // named with the real reason.
         QTemporaryDir dir;
         QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)); // for nobody
-        const QString program = dir.filePath("program/Palitra.pal"), user = dir.filePath("user/Palitra/Palitra.pal");
-        const QString wrong = asAUser([&] {
-            DictionaryStore installed, next, portable;
-            const bool saved = QDir().mkpath(dir.filePath("program")) && writeFile(program, "CASA\r\n")
-                && QFile::setPermissions(dir.filePath("program"), QFile::ReadOwner | QFile::ExeOwner)
-                && !installed.load(program, user) && !installed.addWord("mesa").empty() && !installed.save()
-                && readFile(user) == "CASA\r\nMESA\r\n" && readFile(program) == "CASA\r\n" && !next.load(program, user)
-                && next.path() == user;
-            const bool portableSaved = saved
-                && QFile::setPermissions(dir.filePath("program"),
-                                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
-                && QFile::remove(user) && !portable.load(program, user) && !portable.addWord("sol").empty()
-                && !portable.save() && readFile(program) == "CASA\r\nSOL\r\n" && !QFile::exists(user);
-            return portableSaved ? QString() : saved ? "the portable save" : "the save to the user's copy";
+        const QString wrong = asAUser([&]() -> QString {
+            const QString program = dir.filePath("program/Palitra.pal"), user = dir.filePath("user/Palitra.pal");
+            const QByteArray list = countedWords(100'000);
+            QDir().mkdir(dir.filePath("program"));
+            for (int round = 0; round < 100; ++round) {
+                QFile::setPermissions(dir.filePath("program"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                writeFile(program, list) && (QFile::remove(dir.filePath("user/Palitra.cambios")) || true);
+                if (round % 2) // installed for every user
+                    QFile::setPermissions(dir.filePath("program"), QFile::ReadOwner | QFile::ExeOwner);
+                DictionaryStore store, after;
+                int gate[2];
+                if (store.load(program, user) || ::pipe(gate) != 0)
+                    return "no start";
+                for (const char* word : {"ZZZA", "ZZZB"})
+                    if (::fork() == 0) {
+                        store.addWord(word);
+                        ::close(gate[1]);
+                        ::_exit(::read(gate[0], &round, 1) == 0 && !store.save() ? 0 : 1);
+                    }
+                ::close(gate[0]), ::close(gate[1]); // both save now
+                int status = 0, failed = 0;
+                while (::wait(&status) > 0)
+                    failed += status != 0;
+                if (failed || after.load(program, user) || !after.dictionary().findWord("ZZZA")
+                    || !after.dictionary().findWord("ZZZB"))
+                    return QStringLiteral("round %1 lost a word").arg(round);
+            }
+            QFile::setPermissions(dir.filePath("user"), QFile::ReadOwner | QFile::ExeOwner);
+            DictionaryStore store;
+            const QString folder = dir.filePath("user/inside/Palitra.pal");
+            const std::optional<FileProblem> problem = store.load(program, folder) ? std::nullopt : store.save();
+            return problem && problem->path == dir.filePath("user") && problem->systemError == EACCES
+                ? ""
+                : "the data folder's problem: " + (problem ? problem->path : "none");
         });
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+
+    void overMemoryAndAFolderNotInUtf8()
+    {
+        // A list larger than the memory the program may have is a problem naming it, not an abort. A program in a
+        // folder named in Latin-1 finds its list there and saves it there.
+        QTemporaryDir dir;
+        const QByteArray latin1 = QFile::encodeName(dir.path()) + "/caf\xe9";
+        QVERIFY(::mkdir(latin1.constData(), 0700) == 0);
+        const QString folder = programFolder(latin1 + "/palitra"), list = QDir(folder).filePath("Palitra.pal");
+        DictionaryStore store;
+        QVERIFY(writeFile(list, "CASA\r\n") && !store.load(list) && !store.addWord("sol").empty() && !store.save());
+        QCOMPARE(readFile(list), "CASA\r\nSOL\r\n"); // through its descriptor, so in the folder itself
+        for (const char* name : {"/Palitra.pal", "/.Palitra.pal.lock"}) // QTemporaryDir cannot name them
+            ::unlink((latin1 + name).constData());
+        ::rmdir(latin1.constData());
+        QCOMPARE(programFolder("/usr/lib/palitra/palitra"), "/usr/lib/palitra");
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer's memory map needs more than the limit
+        const QString large = dir.filePath("large.pal");
+        QVERIFY(writeFile(large, "CASA\r\n") && QFile::resize(large, 2'000'000'000));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const rlimit memory{1'000'000'000, 1'000'000'000};
+            const std::optional<FileProblem> problem =
+                ::setrlimit(RLIMIT_AS, &memory) == 0 ? store.load(large) : std::nullopt;
+            ::_exit(problem && problem->kind == FileProblem::Kind::NoMemory && problem->path == large ? 0 : 1);
+        }
+        int status = 1;
+        QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+#endif
     }
 
     void failedSaveKeepsTheOldFile_data()
@@ -164,6 +312,7 @@ private slots:
         QTest::newRow("read-only folder behind a link") << "link/Palitra.pal" << qint64(-1) << "locked";
         QTest::newRow("read-only file") << "readonly.pal" << qint64(-1) << "readonly.pal";
         QTest::newRow("a folder in its place by the end") << "late.pal" << qint64(-2) << "late.pal";
+        QTest::newRow("a link to a pipe") << "piped.pal" << qint64(-1) << "pipe";
     }
 
     void failedSaveKeepsTheOldFile()
@@ -182,6 +331,8 @@ private slots:
             QDir(dir.path()).mkpath("folder/inside") && QDir(dir.path()).mkdir("locked");
             writeFile(dir.filePath("locked/Palitra.pal"), old);
             QFile::link(dir.filePath("locked"), dir.filePath("link"));
+            ::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600);
+            QFile::link(dir.filePath("pipe"), dir.filePath("piped.pal"));
             QFile::setPermissions(dir.filePath("readonly.pal"), QFile::ReadOwner);
             QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner);
             const Dictionary dictionary = Dictionary::fromWordList(words);
@@ -195,14 +346,21 @@ private slots:
                   });
             QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             if (problem.has_value() == refusing.isEmpty() || (problem && problem->path != dir.filePath(refusing))
-                || (problem && problem->kind != FileProblem::Kind::NotSaved)
-                || (problem && limit < 0 && !problem->systemError))
+                || (problem
+                    && problem->kind
+                        != (target == "piped.pal" ? FileProblem::Kind::NotAFileToSave : FileProblem::Kind::NotSaved))
+                || (problem && limit < 0 && !problem->systemError && target != "piped.pal"))
                 return "the problem: " + (problem ? problem->path : "none");
             for (const char* name : {"Palitra.pal", "plain", "readonly.pal", "locked/Palitra.pal"})
                 if (readFile(dir.filePath(name)) != (refusing.isEmpty() && target == name ? words : old))
                     return QStringLiteral("%1 changed").arg(name);
             const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-            return files == QStringList{"Palitra.pal", "plain", "readonly.pal"} ? "" : "files left: " + files.join(',');
+            struct stat pipe { };
+            return files == QStringList{"Palitra.pal", "piped.pal", "plain", "readonly.pal"}
+                    && ::stat(QFile::encodeName(dir.filePath("pipe")).constData(), &pipe) == 0 && S_ISFIFO(pipe.st_mode)
+                ? ""
+                  ""
+                : "files left: " + files.join(',');
         });
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }

@@ -29,6 +29,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cstring>
+
 using namespace palitra;
 using namespace palitra::test;
 
@@ -190,9 +192,9 @@ private slots:
 
     void startUp()
     {
-        // The about window, then the list (the user's copy when there is one) and an empty board; a list that
-        // cannot be read is reported by name, and the program ends with status 1 before its window shows. Rows:
-        // what takes the list's place beside the program, and the error (%1: the list).
+        // The about window, then the list (a portable program's own, whatever the player's folder holds) and an
+        // empty board; a list that cannot be read is reported by name, and the program ends with status 1 before
+        // its window shows. Rows: what takes the list's place beside the program, and the error (%1: the list).
         for (const auto& [place, error] : std::initializer_list<std::pair<QString, QString>>{
                  {"", ""},
                  {"user", ""},
@@ -214,12 +216,38 @@ private slots:
             QVERIFY((!w.form || !w.form->isVisible()) && w.session.exitStatus() == (error.isEmpty() ? 0 : 1));
             QCOMPARE(w.desktop.log.join(""), error.isEmpty() ? "" : "error: " + error.arg(path));
             QVERIFY(!error.isEmpty() || (w.differs().isEmpty() && w.caption() == "Nuevo Juego"));
-            QCOMPARE(w.words.dictionary().wordCount(), error.isEmpty() ? place == "user" ? 9U : 8U : 0U);
+            QCOMPARE(w.words.dictionary().wordCount(), error.isEmpty() ? 8U : 0U);
             QVERIFY(!place.isEmpty()
                     || (w.control(names::tile(7))->geometry() == QRect(120, 72, 41, 41)
                         && w.control(names::clockLabel)->geometry() == QRect(376, 48, 113, 33)
                         && w.form->centralWidget()->size() == QSize(505, 279)));
         }
+        // Installed for every user, a file of the player's that makes no sense is set aside, and the player told.
+        const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        for (const QString& folder : {dataHome.path(), user}) // for nobody
+            QVERIFY(QDir().mkpath(folder) && QFile::setPermissions(folder, QFile::Permissions(0x7777)));
+        const QString wrong = asAUser([&]() -> QString {
+            Window w(Words);
+            QFile::setPermissions(w.folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+            const bool started = writeFile(user + "/Palitra.cambios", "?") && w.start();
+            QFile::setPermissions(w.folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            const SetAside aside{{FileProblem::Kind::Garbled, user + "/Palitra.cambios"},
+                                 user + "/Palitra.cambios.ilegible"};
+            const QString log = "log: " + w.desktop.log.join('|');
+            return started && log == "log: warn: " + texts::setAside(aside) ? "" : log;
+        });
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+
+    void systemReasonsInSpanish()
+    {
+        // Every reason the system gives reads in Spanish, never in the system's English; a number for the unknown.
+        for (int error = 1; error < 134; ++error) {
+            const QString text = texts::problem({FileProblem::Kind::NotSaved, "/x", error});
+            QVERIFY2(!text.contains(QString::fromLocal8Bit(std::strerror(error))), qPrintable(text));
+        }
+        QCOMPARE(texts::problem({FileProblem::Kind::NotSaved, "/x", EFBIG}),
+                 "No se pudo guardar el diccionario en /x: el archivo es demasiado grande.");
     }
 
     void loadingWindowIsPaintedBeforeTheListIsRead()

@@ -37,6 +37,8 @@ bool Session::start()
     });
     loading.exec();
     if (!problem) {
+        if (const auto& aside = words_.setAside())
+            platform_.prompts.warn(texts::setAside(*aside));
         // A damaged record is set aside and a new one started; the player is told once.
         if (record_.load(dataFolder, platform_.clock.today()) == GameRecord::Loaded::SetAside)
             platform_.prompts.inform(texts::recordSetAside(record_.setAsidePath()));

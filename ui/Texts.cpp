@@ -3,7 +3,6 @@
 #include <QDir>
 
 #include <cerrno>
-#include <cstring>
 
 namespace palitra::texts {
 
@@ -98,7 +97,8 @@ QString noTargetChosen()
 
 namespace {
 
-// The system's reason in Spanish; its own words only for the rare ones.
+// The system's reason in Spanish: every one that reading, writing, renaming
+// or locking a file can give, and a number for any other.
 QString reason(int systemError)
 {
     switch (systemError) {
@@ -118,7 +118,30 @@ QString reason(int systemError)
     case ETXTBSY: return QStringLiteral("está en uso");
     case EMFILE:
     case ENFILE: return QStringLiteral("hay demasiados archivos abiertos");
-    default: return QString::fromLocal8Bit(std::strerror(systemError));
+    case EFBIG: return QStringLiteral("el archivo es demasiado grande");
+    case EOVERFLOW: return QStringLiteral("el archivo es demasiado grande para leerlo");
+    case ENOMEM: return QStringLiteral("no queda memoria");
+    case EWOULDBLOCK: return QStringLiteral("otra copia de Palitra lo está guardando");
+    case ENOLCK: return QStringLiteral("no se puede bloquear");
+    case EINTR: return QStringLiteral("la operación se interrumpió");
+    case EINVAL: return QStringLiteral("el sistema de archivos no lo admite");
+    case ENOTSUP: return QStringLiteral("el sistema de archivos no permite esta operación");
+    case ENXIO:
+    case ENODEV: return QStringLiteral("no hay ningún dispositivo detrás");
+    case EEXIST: return QStringLiteral("ya existe");
+    case ENOTEMPTY: return QStringLiteral("la carpeta no está vacía");
+    case EXDEV: return QStringLiteral("está en otro disco");
+    case EMLINK: return QStringLiteral("la carpeta tiene demasiados enlaces");
+    case EPIPE: return QStringLiteral("nadie lee al otro lado");
+    case EBADF:
+    case EFAULT: return QStringLiteral("error interno del programa");
+    case ESTALE:
+    case ENOTCONN:
+    case ETIMEDOUT:
+    case EHOSTDOWN:
+    case ECONNRESET: return QStringLiteral("el disco de red no responde");
+    case ENOMEDIUM: return QStringLiteral("no hay ningún disco en la unidad");
+    default: return QStringLiteral("error del sistema número %1").arg(systemError);
     }
 }
 
@@ -137,8 +160,13 @@ QString problem(const FileProblem& problem)
     case FileProblem::Kind::Empty: return QStringLiteral("El diccionario %1 está vacío.").arg(path);
     case FileProblem::Kind::TooLarge:
         return QStringLiteral("El diccionario %1 es demasiado grande: pasa de 4 GB.").arg(path);
+    case FileProblem::Kind::NoMemory: return QStringLiteral("El diccionario %1 no cabe en la memoria.").arg(path);
+    case FileProblem::Kind::Garbled: return QStringLiteral("%1 no es una lista de palabras.").arg(path);
     case FileProblem::Kind::NotSaved:
         return QStringLiteral("No se pudo guardar el diccionario en %1: %2.").arg(path, reason(problem.systemError));
+    case FileProblem::Kind::NotAFileToSave:
+        return QStringLiteral("No se pudo guardar el diccionario en %1: no es un archivo, y no se reemplaza.")
+            .arg(path);
     }
     return {};
 }
@@ -183,6 +211,15 @@ QString clearRecordQuestion()
 QString recordNotSaved(const QString& path)
 {
     return QStringLiteral("No se pudieron guardar las estadísticas en %1.").arg(QDir::toNativeSeparators(path));
+}
+
+QString setAside(const SetAside& file)
+{
+    const QString then = QStringLiteral("El juego empieza con el diccionario del programa, sin tus cambios.");
+    return problem(file.problem) + QLatin1Char(' ')
+        + (file.keptAs.isEmpty()
+               ? then
+               : QStringLiteral("Se ha guardado aparte como %1. ").arg(QDir::toNativeSeparators(file.keptAs)) + then);
 }
 
 } // namespace palitra::texts

@@ -41,6 +41,8 @@ QString noTargetChosen();
 
 // What went wrong with the word-list file, naming it.
 QString problem(const FileProblem& problem);
+// Why a file of the player's was set aside, and how the game goes on.
+QString setAside(const SetAside& file);
 
 // Who found a word of the board, as the list of the board's words shows it.
 QString foundBy(FoundBy who);

@@ -18,26 +18,39 @@ namespace palitra {
 // words the player adds and strikes out, and written back at most once, at
 // exit, when it changed.
 //
-// Two places hold it: the list beside the program, and the user's own copy,
-// which is read when there is one. A list that cannot be written where it was
-// read (a program installed for every user) is saved to the user's copy. A
-// list that another copy of the program saved meanwhile is read again and
-// this run's own changes applied to it, so that neither run's words are lost.
+// Where the list beside the program can be written (a portable copy), that
+// list is read and saved in place. Where it cannot (a program installed for
+// every user), it stays as it is: the player's own changes, the words added
+// and struck out in order, are kept in a small file of the player's
+// (Palitra.cambios, one "+WORD" or "-WORD" a line, Windows-1252) and put on
+// top of it at every start, so that a newer list from an upgrade reaches the
+// player with the player's words. A save goes onto what another copy of the
+// program saved meanwhile, under a lock, so that neither copy's words are lost.
 class DictionaryStore final : public WordList {
 public:
-    // Reads `userCopy` when there is such a file, else `besideProgram`; the
-    // list is unchanged afterwards. On a problem the store keeps what it had.
+    // Reads `besideProgram`; the list is unchanged afterwards. `userCopy` is
+    // the player's data folder's Palitra.pal, where earlier versions kept a
+    // whole list of the player's: when the list beside the program cannot be
+    // written, the changes go beside it, and such a whole list becomes
+    // changes (its difference from the list beside the program) and is kept
+    // aside as Palitra.pal.anterior. A file of the player's that cannot be
+    // read or makes no sense is set aside (see setAside()), and the game
+    // starts without it. On a problem with the list itself the store keeps
+    // what it had.
     std::optional<FileProblem> load(const QString& besideProgram, const QString& userCopy = {});
 
-    // Writes the list, atomically, where it was read or else to the user's
-    // copy, creating its folder.
+    // Writes the list, atomically, where it was read, or else adds this run's
+    // changes to the player's file, creating its folder.
     std::optional<FileProblem> save();
 
     const Dictionary& dictionary() const override { return dictionary_; }
     // Where the list was read from.
     const QString& path() const { return path_; }
-    // Where save() writes.
-    QString savePath() const;
+    // Where save() writes: the list, or the player's changes.
+    const QString& savePath() const { return savePath_; }
+    // The player's file that the last load() set aside, for the player to be
+    // told once; none when all was well.
+    const std::optional<SetAside>& setAside() const { return setAside_; }
 
     // Whether a word was added or struck out since the list was read; a word
     // added and struck out again still counts.
@@ -50,17 +63,25 @@ public:
     // changed even when there was none.
     void strikeWord(std::string_view word) override;
 
-private:
     struct Change {
         bool added; // else struck out
         std::string word;
+        bool operator==(const Change&) const = default;
     };
 
+private:
+    std::optional<FileProblem> saveList();
+    std::vector<Change> playersChanges();
+    std::optional<FileProblem> addChanges(const std::vector<Change>& changes);
+    void takeOverWholeCopy(const QString& userCopy);
+
     QString path_;
-    QString userCopy_;
+    QString savePath_;
     FileStamp stamp_;
     Dictionary dictionary_;
+    std::vector<Change> carried_; // from an earlier version's whole copy, not yet written
     std::vector<Change> changes_;
+    std::optional<SetAside> setAside_;
 };
 
 } // namespace palitra

@@ -8,8 +8,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <new>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +24,9 @@ constexpr std::size_t WriteChunk = 64 * 1024;
 
 // Offsets into the list's buffer are 32-bit.
 constexpr qint64 LargestList = 0xFFFF'FFFF - 1;
+
+// How long a save waits for another copy of the program to finish its own.
+constexpr int LockWaitMilliseconds = 20'000;
 
 bool isBlankEntry(std::string_view entry)
 {
@@ -69,19 +75,53 @@ struct SaveTarget {
     QString folder;
 };
 
+// The real name of what `path` leads to, or `path` itself when that name
+// cannot be told in a QString (Qt reads names as UTF-8: a folder named in
+// Latin-1 has none); empty when nothing is there.
+QString realPath(const QString& path)
+{
+    char* real = ::realpath(QFile::encodeName(path).constData(), nullptr);
+    if (!real)
+        return {};
+    const QByteArray bytes(real);
+    std::free(real);
+    const QString name = QFile::decodeName(bytes);
+    return QFile::encodeName(name) == bytes ? name : QFileInfo(path).absoluteFilePath();
+}
+
 SaveTarget saveTargetOf(const QString& path)
 {
     const QFileInfo info(path);
-    if (info.exists())
-        return {info.canonicalFilePath(), QFileInfo(info.canonicalFilePath()).absolutePath()};
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    const QString file = info.exists() ? realPath(path) : QString();
+    if (!file.isEmpty())
+        return {file, QFileInfo(file).absolutePath()};
+    const QString folder = realPath(info.absolutePath());
     return {folder.isEmpty() ? info.absoluteFilePath() : QDir(folder).filePath(info.fileName()),
             folder.isEmpty() ? info.absolutePath() : folder};
+}
+
+// Whether `name` is one of the temporary files that saving `list` makes
+// (mkstemp's six letters or digits after the list's hidden name).
+bool isTemporaryOf(const QString& name, const QString& list)
+{
+    const QString prefix = '.' + list + '.';
+    return name.size() == prefix.size() + 6 && name.startsWith(prefix)
+        && std::all_of(name.begin() + prefix.size(), name.end(),
+                       [](QChar c) { return c.isDigit() || (c.unicode() < 128 && c.isLetter()); });
 }
 
 } // namespace
 
 WordListFile::ReadResult WordListFile::read(const QString& path)
+{
+    try {
+        return readWhole(path);
+    } catch (const std::bad_alloc&) { // a list larger than the memory the program may have
+        return readFailure(FileProblem::Kind::NoMemory, path);
+    }
+}
+
+WordListFile::ReadResult WordListFile::readWhole(const QString& path)
 {
     // Opened without waiting, so that a pipe is turned away instead of blocking.
     const Descriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
@@ -181,7 +221,11 @@ std::optional<FileProblem> WordListFile::writeAtomically(const QString& path,
     if (replacing && ::access(QFile::encodeName(target.file).constData(), W_OK) != 0)
         return refused(target.file, errno);
 
-    QByteArray temporary = QFile::encodeName(target.folder + QStringLiteral("/.Palitra.pal.XXXXXX"));
+    if (replacing && !S_ISREG(old.st_mode))
+        return FileProblem{FileProblem::Kind::NotAFileToSave, target.file, 0};
+
+    QByteArray temporary =
+        QFile::encodeName(target.folder + "/." + QFileInfo(target.file).fileName() + QStringLiteral(".XXXXXX"));
     const Descriptor file{::mkstemp(temporary.data())};
     if (file.fd < 0)
         return refused(target.folder, errno);
@@ -205,7 +249,53 @@ std::optional<FileProblem> WordListFile::writeAtomically(const QString& path,
         return giveUp(target.file, errno);
     if (::rename(temporary.constData(), QFile::encodeName(target.file).constData()) != 0)
         return giveUp(target.file, errno);
+    // The new name on the disk too: a power cut after this cannot bring the old list back.
+    const Descriptor folder{::open(QFile::encodeName(target.folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (folder.fd < 0 || (::fsync(folder.fd) != 0 && errno != EINVAL)) // EINVAL: a file system that cannot
+        return refused(target.folder, errno);
     return std::nullopt;
+}
+
+std::optional<FileProblem> WordListFile::underLock(const QString& path,
+                                                   const std::function<std::optional<FileProblem>()>& update)
+{
+    const SaveTarget target = saveTargetOf(path);
+    const QString name = QFileInfo(target.file).fileName();
+    // Read-only is enough for a lock, so a lock file that another user made serves all.
+    const Descriptor lock{::open(QFile::encodeName(target.folder + "/." + name + ".lock").constData(),
+                                 O_RDONLY | O_CREAT | O_CLOEXEC, 0666)};
+    if (lock.fd < 0)
+        return FileProblem{FileProblem::Kind::NotSaved, target.folder, errno};
+    for (int waited = 0; ::flock(lock.fd, LOCK_EX | LOCK_NB) != 0; waited += 10) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= LockWaitMilliseconds)
+            return FileProblem{FileProblem::Kind::NotSaved, target.file, errno};
+        ::usleep(10'000);
+    }
+    const QDir folder(target.folder);
+    for (const QString& file : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (isTemporaryOf(file, name))
+            ::unlink(QFile::encodeName(folder.filePath(file)).constData());
+    return update(); // the lock goes with its descriptor
+}
+
+std::optional<FileProblem> WordListFile::makeFolder(const QString& folder)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    if (::mkdir(name.constData(), 0777) == 0)
+        return std::nullopt;
+    const int error = errno;
+    const QString parent = QFileInfo(folder).absolutePath();
+    struct stat info { };
+    if (error == EEXIST && ::stat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+        return std::nullopt;
+    if (error == EEXIST)
+        return FileProblem{FileProblem::Kind::NotSaved, folder, ENOTDIR};
+    if (error == ENOENT && parent != folder) {
+        if (auto problem = makeFolder(parent))
+            return problem;
+        return makeFolder(folder);
+    }
+    return FileProblem{FileProblem::Kind::NotSaved, parent, error}; // the folder that would not hold it
 }
 
 } // namespace palitra

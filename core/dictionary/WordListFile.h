@@ -44,7 +44,9 @@ public:
     static std::optional<FileStamp> stamp(const QString& path);
 
     // Writes the file atomically: on failure the previous file stays whole.
-    // A link is followed, and a refusal names the file or the folder that refused.
+    // A link is followed, and a refusal names the file or the folder that
+    // refused. Only a regular file is replaced: a device, a pipe or a socket in
+    // its place (or behind its link) is refused.
     static std::optional<FileProblem> write(const QString& path, const Dictionary& dictionary);
 
     // Writes the file's content to `device` piece by piece: every entry that
@@ -57,6 +59,23 @@ public:
     // stays whole and the problem is returned.
     static std::optional<FileProblem> writeAtomically(const QString& path,
                                                       const std::function<bool(QIODevice&)>& writeContent);
+
+    // Runs `update` (which reads and writes the file at `path`) while this
+    // program holds the file's lock, so that two copies of the program never
+    // save it at once. The lock is `.NAME.lock` beside the file a link leads
+    // to, held by the system for the holder's life (a copy that is killed
+    // lets it go); another copy is waited for up to 20 s. Under the lock, the
+    // temporary files that a save cut short by a kill or a crash left
+    // beside the file are removed first: no live copy writes one then.
+    static std::optional<FileProblem> underLock(const QString& path,
+                                                const std::function<std::optional<FileProblem>()>& update);
+
+    // Creates `folder` and the folders above it that are missing; a refusal
+    // names the folder that refused, with the system's reason.
+    static std::optional<FileProblem> makeFolder(const QString& folder);
+
+private:
+    static ReadResult readWhole(const QString& path);
 };
 
 } // namespace palitra
