@@ -9,7 +9,7 @@ namespace palitra {
 class DictionaryStore;
 
 // The program's run around the main window: at start-up the about window and
-// the word list, read while the loading window shows; at exit the question
+// the word list with its common words, read while the loading window shows; at exit the question
 // whether to save a changed list, the save, and what follows a failed one.
 class Session {
 public:
