@@ -53,13 +53,15 @@ fuzz:
 	@./scripts/bootstrap test
 	./tests/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(CURDIR)/$(FUZZ_BUILD)/corpus
 
-# The benchmarks, in a Release build of their own; then the real program
-# measured under Xvfb (skipped where there is none).
+# The benchmarks, in a Release build of their own; what the computer finds
+# at each level on 100 boards; then the real program measured under Xvfb
+# (skipped where there is none).
 bench:
 	@./scripts/bootstrap bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPALITRA_BUILD_TESTS=OFF -DPALITRA_BUILD_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	cd $(BENCH_BUILD) && ./bench/palitra_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	$(BENCH_BUILD)/tools/palitra-balance data/Palitra.pal data/Comunes.pal 100
 	python3 -B bench/desktop.py $(BENCH_BUILD)/palitra $(BENCH_BUILD)/tools/palitra-walk data || [ $$? -eq 77 ]
 
 clean:

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 #include <grp.h>
 #include <sys/wait.h>
@@ -32,6 +33,7 @@ public:
     {
     }
     const Dictionary& dictionary() const override { return dictionary_; }
+    const Dictionary* commonWords() const override { return common ? &*common : nullptr; }
     std::string addWord(std::string_view word) override
     {
         changed = true;
@@ -41,8 +43,11 @@ public:
     {
         changed = true;
         dictionary_.deleteWord(word);
+        if (common)
+            common->deleteWord(word);
     }
     bool changed = false;
+    std::optional<Dictionary> common;
 
 private:
     Dictionary dictionary_;

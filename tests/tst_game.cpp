@@ -40,7 +40,8 @@ const char* const Prompts[] = {"",         "Options", "Unknown", "StartOver", "T
 //   quit          the program ends
 //   yes no ok     the answer to the prompt (ok: yes)
 //   +S            S seconds pass, then a tick of the round's clock, logging the clock shown and "up"
-//   walk          ticks until the computer has walked the board to its end
+//   walk[:M]      ticks M ms apart (default 1 at Difícil's pace, else 0) until the computer has walked the board
+//   common all    the list gets common words (SOL and CASA); the computer knows all the words
 //   strike:W show:W   strike a computer word out; light its path
 //   type:T        the characters of T typed
 // Each prompt is logged as it comes up, and a decided game by its winner.
@@ -51,7 +52,8 @@ struct Play {
     GameRecord record;
     Game game{words, random, clock, record};
     QStringList log;
-    int steps = 0; // the computer's steps in "walk"
+    int steps = 0;       // the round timer's ticks in "walk"
+    QStringList foundAt; // ms from the start of the first round at which "walk" saw each computer word
 
     int indexOf(const QString& word) const
     {
@@ -119,9 +121,15 @@ struct Play {
             {"no", [&] { game.answer(false); }},
             {"walk",
              [&] {
-                 for (; !game.walk().done() && game.phase() == Phase::Round; ++this->steps)
-                     game.roundTick();
+                 const double ms = arg.isEmpty() ? game.computerStepInterval() == 1 : arg.toDouble();
+                 for (; !game.walk().done() && game.phase() == Phase::Round; ++this->steps) {
+                     clock.now += ms / 1000;
+                     for (game.roundTick(); foundAt.size() < qsizetype(game.computerWords().size());)
+                         foundAt << QString::number(std::lround((clock.now - 5000) * 1000));
+                 }
              }},
+            {"common", [&] { words.common = Dictionary::fromWordList("CASA\r\nSOL\r\n"); }},
+            {"all", [&] { game.setComputerKnowsAll(true); }},
             {"strike", [&] { log << (game.strikeComputerWord(indexOf(arg)) ? "struck" : "kept"); }},
             {"show", [&] { game.showComputerPath(indexOf(arg)); }},
             {"type", [&] {
@@ -183,6 +191,8 @@ struct Play {
             {"tiles", [&] { return game.tilesEnabled() ? "on" : "off"; }},
             {"shown", [&] { return yes(game.computerWordsShown()); }},
             {"pace", [&] { return game.computerStepInterval() ? number(*game.computerStepInterval()) : "none"; }},
+            {"interval", [&] { return number(game.roundTimerInterval()); }},
+            {"found", [&] { return foundAt.join(','); }},
             {"board", [&] { return board == Board{} ? "" : latin(std::string(board.begin(), board.end())); }},
             {"path", [&] { return joined(game.playerPath(), number); }},
             {"word", [&] { return latin(game.playerWord()); }},
@@ -231,9 +241,9 @@ before any game                  |                             | phase=NoGame ga
 the options first                | act                         | phase=NoGame prompt=Options game=no timers=none
 a game shuffles a deal at once   | game                        | phase=Shuffling prompt=None game=yes timers=deal tiles=off board=EHONNDAIAAHÑTEAEUUSNJTUYI
 a deal                           | game deal                   | phase=Shuffling timers=deal board=SOLARCASENOTEMIPUÑALBERAZ
-the round starts on the last deal| game deal? deal start       | phase=Round timers=round tiles=on shown=no pace=100 board=SOLARCASENOTEMIPUÑALBERAZ
+the round starts on the last deal| game deal? deal start       | phase=Round timers=round tiles=on shown=no pace=100 interval=100 board=SOLARCASENOTEMIPUÑALBERAZ
 Fácil's pace                     | game:180/100/0              | pace=200
-Difícil's pace                   | game:180/100/2              | pace=1
+Difícil's pace                   | game:180/100/2 deal start +0.1 | pace=1 interval=16
 a level without a pace           | game:180/100/7              | pace=none
 the options closed: as they were | game:120/50/2 menu yes act ok | pace=1 phase=Shuffling
 time up                          | R 0 1 +181                  | log=-1,up,TimeUp timers=none phase=TimeUp clock=-1 path=0,1 tiles=on
@@ -294,6 +304,14 @@ new game after the game          | game:180/0/1 deal start 0 1 2 submit T ok men
 2 min.                           | game:120/100/1 deal start +0.001 +118.5 +0.6 | log=119,1,0,up,TimeUp
 0 s                              | game:0/100/1 deal start +0  | log=up,TimeUp clock=-
 the computer's words and paths   | R walk                      | computer=SOL,SOLA,MESA,COSA,CASA,PUÑAL,UÑA route:SOL=0,1,2 route:CASA=5,6,7,3 shown=no steps=504
+Difícil: a step a millisecond    | game:180/100/2 deal start walk | computer=SOL,SOLA,MESA,COSA,CASA,PUÑAL,UÑA found=6,9,82,160,208,268,414 interval=497 steps=504
+... taken a frame's worth at once | game:180/100/2 deal start walk:16 | computer=SOL,SOLA,MESA,COSA,CASA,PUÑAL,UÑA found=16,16,96,160,208,272,416 interval=489 steps=32
+Normal walks the common words    | common R walk               | computer=SOL,CASA
+... and Fácil                    | common game:180/100/0 deal start walk | computer=SOL,CASA
+Difícil the whole list           | common game:180/100/2 deal start walk | computer=SOL,SOLA,MESA,COSA,CASA,PUÑAL,UÑA
+... and every level when it knows all | common all R walk | computer=SOL,SOLA,MESA,COSA,CASA,PUÑAL,UÑA
+... from the round's start on   | common R all walk           | computer=SOL,CASA
+the player's words: the whole list | common R 16 17 18 submit | log=Accepted
 ... gone at the next round       | R walk T ok shuffle deal start | computer= words=
 ... walked again in the next     | R walk T ok shuffle deal start walk | computer=SOL,SOLA,PUÑAL,UÑA,MESA,COSA,CASA steps=1008
 the player only                  | R W 10 11 T                 | score=6:0 log=Accepted,Accepted,Accepted,Unknown,-1,up,TimeUp phase=BetweenRounds

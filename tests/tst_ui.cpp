@@ -125,7 +125,7 @@ struct Window {
     void walkToTheEnd()
     {
         for (int i = 0; i < 100'000 && !game.walk().done(); ++i)
-            form->roundTick();
+            clock.now += 0.016, form->roundTick();
     }
     void runOutOfTime()
     {
@@ -187,7 +187,8 @@ class TestWindows : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit()); // the user's data folder
+        qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());               // the user's data folder
+        qputenv("XDG_CONFIG_HOME", dataHome.filePath("config").toLocal8Bit()); // the user's settings
     }
 
     void startUp()
@@ -292,7 +293,7 @@ private slots:
         w.runOutOfTime();
         w.desktop.log.clear();
         w.startRound();
-        QCOMPARE(w.control<QTimer>(names::roundTimer)->interval(), 1);
+        QCOMPARE(w.control<QTimer>(names::roundTimer)->interval(), 16); // Difícil's steps a frame at a time
         w.spell({0, 1});
         w.press(names::actionButton);
         QVERIFY(w.lit(0) && w.lit(1) && w.text(names::messageLabel) == "Debe tener por lo menos 3 letras.");
@@ -307,6 +308,8 @@ private slots:
         QCOMPARE(w.text(names::clockLabel), QStringLiteral("178")); // whole seconds left
         w.walkToTheEnd();
         QCOMPARE(w.differs(), QString()); // the computer's words listed as it finds them, out of sight
+        QVERIFY(w.control<QTimer>(names::roundTimer)->interval() == w.game.roundTimerInterval()
+                && w.game.roundTimerInterval() > 16);
         w.press(names::clearButton);
         w.spell({0, 1, 2});
         w.press(names::actionButton);
@@ -338,6 +341,34 @@ private slots:
         w.control<QListWidget>(names::computerWordsList)
             ->setCurrentRow(int(w.items(names::computerWordsList).indexOf("SOL")));
         QVERIFY(w.lit(0) && w.lit(1) && w.lit(2) && !w.lit(3));
+    }
+
+    void commonWords()
+    {
+        // The common words beside the program, within the list: the computer's at Fácil and Normal unless the menu
+        // item, remembered between runs, says it knows all; struck out of both, added to the list only, never
+        // saved. Without them the item is checked and greyed.
+        for (const bool common : {true, false}) {
+            Window w(Words);
+            QVERIFY(!common || writeFile(w.folder.filePath("Comunes.pal"), "CASA\r\nSOL\r\nZORRO\r\n"));
+            QVERIFY(w.start());
+            auto* all = w.control<QAction>(names::knowsAllAction);
+            QCOMPARE(QString("%1%2").arg(all->isChecked()).arg(all->isEnabled()), common ? "01" : "10");
+            if (!common)
+                continue;
+            const auto commons = [&w] { return joined(entriesOf(*w.words.commonWords()), &QString::fromStdString); };
+            QCOMPARE(commons(), QStringLiteral("CASA,SOL"));
+            w.words.strikeWord("SOL"), w.words.addWord("ZORRO");
+            QCOMPARE(commons(), QStringLiteral("CASA,"));
+            QVERIFY(!w.words.save() && !readFile(w.folder.filePath("Palitra.pal")).contains("\nSOL\r"));
+            QCOMPARE(readFile(w.folder.filePath("Comunes.pal")), QByteArray("CASA\r\nSOL\r\nZORRO\r\n"));
+            all->trigger();
+            QVERIFY(w.game.computerKnowsAll());
+            Window again(Words);
+            QVERIFY(writeFile(again.folder.filePath("Comunes.pal"), "CASA\r\n") && again.start());
+            QVERIFY(again.game.computerKnowsAll() && again.control<QAction>(names::knowsAllAction)->isChecked());
+            again.control<QAction>(names::knowsAllAction)->trigger();
+        }
     }
 
     void questionsAndMenus()

@@ -38,6 +38,7 @@ inline constexpr char panel[] = "Shape1";
 inline constexpr char boardBack[] = "Shape2";
 inline constexpr char gameMenu[] = "MnuGame";
 inline constexpr char newGameAction[] = "MnuNew";
+inline constexpr char knowsAllAction[] = "MnuKnowsAll";
 inline constexpr char helpMenu[] = "MnuHelpp";
 inline constexpr char howToPlayAction[] = "MnuHow";
 inline constexpr char aboutAction[] = "MnuInfo";

@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -193,6 +194,7 @@ void MainWindow::buildMenus()
         if (game_.phase() == Phase::NoGame)
             actionButton_->setFocus();
     });
+    buildKnowsAllAction(gameMenu);
 
     gameMenu->addSeparator();
     pauseAction_ = gameMenu->addAction(QStringLiteral("&Pausa"));
@@ -215,6 +217,24 @@ void MainWindow::buildMenus()
     aboutAction_ = helpMenu->addAction(QStringLiteral("Acerca &de..."));
     aboutAction_->setObjectName(names::aboutAction);
     connect(aboutAction_, &QAction::triggered, this, [this] { play([this] { game_.openAbout(); }); });
+}
+
+// Checked, every level walks the whole list; remembered between runs. Without
+// common words it is checked and greyed.
+void MainWindow::buildKnowsAllAction(QMenu* gameMenu)
+{
+    knowsAllAction_ = gameMenu->addAction(QStringLiteral("El ordenador conoce todas las palabras"));
+    knowsAllAction_->setObjectName(names::knowsAllAction);
+    knowsAllAction_->setCheckable(true);
+    const QString key = QStringLiteral("computerKnowsAll");
+    QSettings settings(QStringLiteral("Palitra"), QStringLiteral("Palitra"));
+    game_.setComputerKnowsAll(settings.value(key, false).toBool());
+    knowsAllAction_->setChecked(game_.computerKnowsAll() || !game_.hasCommonWords());
+    knowsAllAction_->setEnabled(game_.hasCommonWords());
+    connect(knowsAllAction_, &QAction::toggled, this, [this, key](bool all) {
+        game_.setComputerKnowsAll(all);
+        QSettings(QStringLiteral("Palitra"), QStringLiteral("Palitra")).setValue(key, all);
+    });
 }
 
 void MainWindow::placeCentred()
@@ -384,6 +404,9 @@ void MainWindow::roundTick()
         renderComputerWords();
     if (tick.timeUp)
         renderTimers();
+    else if (roundTimer_->isActive() && roundTimer_->interval() != game_.roundTimerInterval())
+        roundTimer_->setInterval(game_.roundTimerInterval()); // a Difícil walk done: the clock alone
+
     if (game_.prompt() != Prompt::None) {
         showPrompts();
         render();
@@ -466,9 +489,8 @@ void MainWindow::renderTimers()
         roundTimer_->stop();
         return;
     }
-    if (const std::optional<int> interval = game_.computerStepInterval())
-        roundTimer_->setInterval(*interval);
-    roundTimer_->setTimerType(roundTimer_->interval() == 1 ? Qt::PreciseTimer : Qt::CoarseTimer);
+    roundTimer_->setInterval(game_.roundTimerInterval());
+    roundTimer_->setTimerType(game_.computerStepInterval() == 1 ? Qt::PreciseTimer : Qt::CoarseTimer);
     roundTimer_->start();
 }
 

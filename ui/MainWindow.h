@@ -12,6 +12,7 @@
 class QAction;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QTimer;
 
@@ -43,6 +44,7 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void buildKnowsAllAction(QMenu* gameMenu);
     void placeCentred();
 
     // Runs a command of the player's, then the prompts it leads to, then renders.
@@ -85,6 +87,7 @@ private:
     QTimer* dealTimer_ = nullptr;
     QTimer* roundTimer_ = nullptr;
     QAction* newGameAction_ = nullptr;
+    QAction* knowsAllAction_ = nullptr;
     QAction* howToPlayAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QAction* pauseAction_ = nullptr;

@@ -33,6 +33,9 @@ bool Session::start()
     LoadingWindow loading(QString::fromLatin1(version::caption));
     QObject::connect(&loading, &LoadingWindow::readyToRead, &loading, [&] {
         problem = words_.load(besideProgram, userCopy);
+        // Without the common words the computer knows every word, as in the classic game.
+        if (!problem)
+            words_.loadCommon(QDir(programFolder_).filePath(QStringLiteral("Comunes.pal")));
         loading.finish();
     });
     loading.exec();

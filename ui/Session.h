@@ -10,7 +10,8 @@ class DictionaryStore;
 class GameRecord;
 
 // The program's run around the main window: at start-up the about window, the
-// word list, read while the loading window shows, and the record of games; at exit the question
+// word list with its common words, read while the loading window shows, and
+// the record of games; at exit the question
 // whether to save a changed list, the save, and what follows a failed one.
 class Session {
 public:

@@ -144,6 +144,23 @@ std::optional<FileProblem> DictionaryStore::load(const QString& besideProgram, c
     return std::nullopt;
 }
 
+std::optional<FileProblem> DictionaryStore::loadCommon(const QString& path)
+{
+    common_.reset();
+    WordListFile::ReadResult read = WordListFile::read(path);
+    if (read.problem)
+        return read.problem;
+    // A word struck out of the list in an earlier run is not walked.
+    std::vector<std::string> kept;
+    for (std::size_t position = 1; position <= read.dictionary.wordCount(); ++position) {
+        const std::string_view word = read.dictionary.word(position);
+        if (!word.empty() && dictionary_.findWord(word) != 0)
+            kept.emplace_back(word);
+    }
+    common_.emplace(kept);
+    return std::nullopt;
+}
+
 // The player's changes as the file holds them now; a file that cannot be read
 // or makes no sense is set aside, and counts as none.
 std::vector<Change> DictionaryStore::playersChanges()
@@ -232,6 +249,8 @@ void DictionaryStore::strikeWord(std::string_view word)
 {
     changes_.push_back(Change{false, std::string(word)});
     dictionary_.deleteWord(word);
+    if (common_)
+        common_->deleteWord(word);
 }
 
 } // namespace palitra

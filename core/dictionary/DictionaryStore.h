@@ -38,12 +38,16 @@ public:
     // starts without it. On a problem with the list itself the store keeps
     // what it had.
     std::optional<FileProblem> load(const QString& besideProgram, const QString& userCopy = {});
+    // Reads the common words, after load(): only those the list holds are
+    // kept. On a problem there are none. The file is never written.
+    std::optional<FileProblem> loadCommon(const QString& path);
 
     // Writes the list, atomically, where it was read, or else adds this run's
     // changes to the player's file, creating its folder.
     std::optional<FileProblem> save();
 
     const Dictionary& dictionary() const override { return dictionary_; }
+    const Dictionary* commonWords() const override { return common_ ? &*common_ : nullptr; }
     // Where the list was read from.
     const QString& path() const { return path_; }
     // Where save() writes: the list, or the player's changes.
@@ -59,8 +63,8 @@ public:
     // Inserts the upper-case form of `word` in its sorted place; returns that form.
     std::string addWord(std::string_view word) override;
 
-    // Empties the first entry equal to `word`, if any. The list counts as
-    // changed even when there was none.
+    // Empties the first entry equal to `word`, if any, in the list and the
+    // common words. The list counts as changed even when there was none.
     void strikeWord(std::string_view word) override;
 
     struct Change {
@@ -80,6 +84,7 @@ private:
     FileStamp stamp_;
     Dictionary dictionary_;
     std::vector<Change> carried_; // from an earlier version's whole copy, not yet written
+    std::optional<Dictionary> common_;
     std::vector<Change> changes_;
     std::optional<SetAside> setAside_;
 };

@@ -18,6 +18,8 @@ namespace palitra {
 namespace {
 
 constexpr std::size_t ShortestWord = 3;
+constexpr int FrameMs = 16;              // about the screen's frame rate
+constexpr long long LongestBatch = 1000; // steps taken in one tick at most
 
 bool contains(const std::vector<int>& cells, int cell)
 {
@@ -66,6 +68,29 @@ std::optional<int> Game::computerStepInterval() const
     case 2: return 1;
     default: return std::nullopt;
     }
+}
+
+int Game::roundTimerInterval() const
+{
+    const int pace = computerStepInterval().value_or(FrameMs);
+    if (pace != 1)
+        return pace;
+    if (!walk_.done())
+        return FrameMs;
+    // Just past the next whole second left.
+    const long long leftMs = options_.roundSeconds * 1000LL - elapsedMs();
+    return static_cast<int>((leftMs % 1000 + 1000) % 1000) + 1;
+}
+
+long long Game::elapsedMs() const
+{
+    // The nanosecond spares a whole millisecond the rounding of the seconds.
+    return static_cast<long long>(std::floor((clock_.seconds() - roundStart_) * 1000 + 1e-6));
+}
+
+bool Game::hasCommonWords() const
+{
+    return words_.commonWords() != nullptr;
 }
 
 bool Game::tileLit(int cell) const
@@ -241,13 +266,23 @@ RoundTick Game::roundTick()
         tick.timeUp = true;
         return tick;
     }
-    if (!walk_.done()) {
-        if (std::optional<ComputerWalk::Found> found = walk_.step(words_.dictionary(), random_)) {
+    walkSteps(tick);
+    return tick;
+}
+
+void Game::walkSteps(RoundTick& tick)
+{
+    long long due = 1;
+    if (computerStepInterval() == 1) {
+        due = std::min(elapsedMs() - stepsTaken_, LongestBatch);
+    }
+    const Dictionary& walked = walksCommon_ ? *words_.commonWords() : words_.dictionary();
+    for (; due > 0 && !walk_.done(); --due, ++stepsTaken_) {
+        if (std::optional<ComputerWalk::Found> found = walk_.step(walked, random_)) {
             computerWords_.push_back(ComputerWord{std::move(found->word), std::move(found->path)});
             tick.wordFound = true;
         }
     }
-    return tick;
 }
 
 void Game::answer(bool yes)
@@ -353,6 +388,8 @@ void Game::startRound()
 {
     phase_ = Phase::Round;
     roundStart_ = clock_.seconds();
+    walksCommon_ = !computerKnowsAll_ && options_.level < 2 && hasCommonWords();
+    stepsTaken_ = 0;
     walk_.start(board_, random_);
     playerWords_.clear();
     computerWords_.clear();

@@ -86,6 +86,18 @@ public:
     bool roundClockRunning() const { return phase_ == Phase::Round; }
     // Milliseconds between the computer's steps at the chosen level, if it has one.
     std::optional<int> computerStepInterval() const;
+    // Milliseconds between ticks of the round's timer: the computer's pace,
+    // but at a pace of 1 ms a frame's steps are taken on each tick, and once
+    // that walk is done the next tick comes when the clock's number changes.
+    int roundTimerInterval() const;
+
+    // The computer knows every word of the list at every level (the classic
+    // game); else at Fácil and Normal it walks only the common words, when
+    // there are any. Applied when a round starts.
+    void setComputerKnowsAll(bool all) { computerKnowsAll_ = all; }
+    bool computerKnowsAll() const { return computerKnowsAll_; }
+    // The list has its common words: the choice above means something.
+    bool hasCommonWords() const;
 
     const Board& board() const { return board_; }
     const std::vector<std::string>& playerWords() const { return playerWords_; }
@@ -157,8 +169,9 @@ public:
 
     // One tick of the dealing timer: a new board while shuffling.
     void dealTick();
-    // One tick of the round's timer: the clock, then one step of the
-    // computer's walk while time is left.
+    // One tick of the round's timer: the clock, then while time is left one
+    // step of the computer's walk, or at a pace of 1 ms the steps due by the
+    // clock since the round started (at most a second's worth at once).
     RoundTick roundTick();
 
     // The answer to the prompt: yes (OK) or no (Cancel); a message or a
@@ -186,6 +199,10 @@ private:
     void endRound();
     void scoreRound();
     int markBoardWords();
+    // Whole milliseconds since the round started.
+    long long elapsedMs() const;
+    // The computer's steps this tick, and the words they find.
+    void walkSteps(RoundTick& tick);
     // Puts out the word being built, its typed paths, the path shown and the notice.
     void clearMarks();
 
@@ -202,6 +219,9 @@ private:
     Board board_{};
     double roundStart_ = 0.0;
     double pausedAt_ = 0.0;
+    bool computerKnowsAll_ = false;
+    bool walksCommon_ = false; // this round the computer walks the common words
+    long long stepsTaken_ = 0; // the computer's steps this round
     std::vector<std::string> playerWords_;
     std::vector<ComputerWord> computerWords_;
     int playerScore_ = 0;
