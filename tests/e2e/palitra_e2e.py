@@ -23,17 +23,17 @@ def check(condition, message):
         raise AssertionError(message)
 
 
-def run(body, *args):  # body(*args) under a watchdog: "PASS", or an exception and status 1
-    signal.signal(signal.SIGALRM, lambda *_: check(False, "the whole run took longer than 90 s"))
-    signal.alarm(90)
+def run(body, *args, limit=90):  # body(*args) under a watchdog: "PASS", or an exception and status 1
+    signal.signal(signal.SIGALRM, lambda *_: check(False, f"the whole run took longer than {limit} s"))
+    signal.alarm(limit)
     body(*args)
     print("PASS")
 
 
-def wait_until(what, condition):
-    deadline = time.monotonic() + WAIT
+def wait_until(what, condition, wait=WAIT):
+    deadline = time.monotonic() + wait
     while not (value := condition()):
-        check(time.monotonic() < deadline, f"waited {WAIT:.0f} s for {what}")
+        check(time.monotonic() < deadline, f"waited {wait:.0f} s for {what}")
         time.sleep(0.05)
     return value
 
@@ -97,8 +97,8 @@ class XSession:
     def size(self, window):  # from the lines WINDOW=, X=, Y=, WIDTH=, HEIGHT=, SCREEN=
         return tuple(int(line.split("=")[1]) for line in self.xdotool("getwindowgeometry", "--shell", window)[3:5])
 
-    def wait_window(self, what, name=None, cls=None, keep=lambda window: True, pid=None):  # one that passes `keep`
-        return wait_until(what, lambda: [w for w in self.windows(name, cls, pid) if keep(w)])[0]
+    def wait_window(self, what, name=None, cls=None, keep=lambda window: True, pid=None, wait=WAIT):  # one that
+        return wait_until(what, lambda: [w for w in self.windows(name, cls, pid) if keep(w)], wait)[0]  # passes `keep`
 
     def click(self, window, x, y):
         self.xdotool("mousemove", "--window", window, x, y, "click", 1)
