@@ -1,5 +1,7 @@
 #include "core/dictionary/Dictionary.h"
 #include "core/dictionary/WordListFile.h"
+#include "core/game/SeededRandom.h"
+#include "core/opponent/ComputerWalk.h"
 
 #include <benchmark/benchmark.h>
 
@@ -52,6 +54,20 @@ void resetPeakMemory()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
+template <typename Work>
+double millisecondsOf(Work&& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+double median(std::vector<double>& times)
+{
+    std::nth_element(times.begin(), times.begin() + std::ptrdiff_t(times.size() / 2), times.end());
+    return times[times.size() / 2];
+}
+
 } // namespace
 
 // Reading, parsing and indexing the shipped list, as at start-up.
@@ -97,11 +113,6 @@ static void BM_LoadOverFloor(benchmark::State& state)
 {
     if (!shippedListPresent(state))
         return;
-    const auto millisecondsOf = [](auto&& work) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    };
     std::vector<double> floors, loads;
     for (auto _ : state) {
         floors.push_back(millisecondsOf([] {
@@ -116,10 +127,6 @@ static void BM_LoadOverFloor(benchmark::State& state)
             return;
         }
     }
-    const auto median = [](std::vector<double>& times) {
-        std::nth_element(times.begin(), times.begin() + std::ptrdiff_t(times.size() / 2), times.end());
-        return times[times.size() / 2];
-    };
     state.counters["floor_ms"] = median(floors);
     state.counters["load_ms"] = median(loads);
     state.counters["ratio"] = state.counters["load_ms"] / state.counters["floor_ms"];
@@ -230,3 +237,88 @@ static void BM_Lookups(benchmark::State& state)
     state.counters["found"] = double(found);
 }
 BENCHMARK(BM_Lookups)->Unit(benchmark::kMillisecond);
+
+// The shipped list with one entry more at the head of the CA group, which
+// puts the group out of order, so that every lookup there scans it and meets
+// that entry: CASASA in one (index 0), CASAS and 100 MB of A in the other.
+std::vector<Dictionary>* listsWithShortAndLongEntry()
+{
+    static std::optional<std::vector<Dictionary>> lists = []() -> std::optional<std::vector<Dictionary>> {
+        QFile file(ShippedList);
+        if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        const QByteArray bytes = file.readAll();
+        const auto withEntry = [&bytes](std::size_t letters) {
+            QByteArray entry = QByteArray("CASAS") + QByteArray(qsizetype(letters), 'A') + "\r\n";
+            return Dictionary::fromWordList(QByteArray(bytes).insert(bytes.indexOf("\nCA") + 1, entry));
+        };
+        std::vector<Dictionary> both;
+        both.push_back(withEntry(1));
+        both.push_back(withEntry(100'000'000));
+        return both;
+    }();
+    return lists ? &*lists : nullptr;
+}
+
+// The same work on the lists with the short and the long entry, in turns (see
+// BM_LoadOverFloor); reports the medians and their ratio, which stays near 1
+// when an entry's length beyond a word's costs nothing.
+template <typename Work>
+void withShortAndLongEntry(benchmark::State& state, Work work)
+{
+    std::vector<Dictionary>* lists = listsWithShortAndLongEntry();
+    if (!lists) {
+        state.SkipWithError("the shipped word list cannot be read");
+        return;
+    }
+    std::vector<double> withShort, withLong;
+    for (auto _ : state) {
+        withShort.push_back(millisecondsOf([&] { work((*lists)[0]); }));
+        withLong.push_back(millisecondsOf([&] { work((*lists)[1]); }));
+    }
+    state.counters["short_ms"] = median(withShort);
+    state.counters["long_ms"] = median(withLong);
+    state.counters["ratio"] = state.counters["long_ms"] / state.counters["short_ms"];
+}
+
+// A whole walk of the computer on a board that spells CASAS.
+static void BM_LongEntryWalk(benchmark::State& state)
+{
+    withShortAndLongEntry(state, [](const Dictionary& dictionary) {
+        const Board board{'C', 'A', 'S', 'A', 'S', 'E', 'R', 'O', 'L', 'I', 'M', 'N', 'T',
+                          'B', 'D', 'U', 'P', 'A', 'E', 'I', 'O', 'S', 'R', 'C', 'A'};
+        SeededRandom random(1);
+        ComputerWalk walk;
+        walk.start(board, random);
+        while (!walk.done())
+            benchmark::DoNotOptimize(walk.step(dictionary, random));
+    });
+}
+BENCHMARK(BM_LongEntryWalk)->Unit(benchmark::kMillisecond);
+
+// Lookups in the long entry's group: every 97th word of it, found, one letter
+// longer, and its first four letters as the start of words.
+static void BM_LongEntryLookups(benchmark::State& state)
+{
+    withShortAndLongEntry(state, [](const Dictionary& dictionary) {
+        const PrefixGroup group = dictionary.findPrefixGroup("CA");
+        for (std::size_t position = group.first; position <= group.last; position += 97) {
+            const std::string word(dictionary.word(position).substr(0, 30));
+            benchmark::DoNotOptimize(dictionary.findWord(word));
+            benchmark::DoNotOptimize(dictionary.findWord(word + "A"));
+            const std::string_view start = std::string_view(word).substr(0, 4);
+            benchmark::DoNotOptimize(dictionary.firstWordStartingWith(dictionary.findPrefixGroup(start), start));
+        }
+    });
+}
+BENCHMARK(BM_LongEntryLookups)->Unit(benchmark::kMillisecond);
+
+// Insertions into the long entry's group (each list keeps the words added).
+static void BM_LongEntryInsertion(benchmark::State& state)
+{
+    withShortAndLongEntry(state, [](Dictionary& dictionary) {
+        benchmark::DoNotOptimize(dictionary.addWord("casita"));
+        benchmark::DoNotOptimize(dictionary.addWord("cazo"));
+    });
+}
+BENCHMARK(BM_LongEntryInsertion)->Unit(benchmark::kMillisecond);

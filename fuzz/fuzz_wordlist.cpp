@@ -1,8 +1,11 @@
 // libFuzzer target for the word-list core. The input's first two bytes (little-
-// endian) give the length of a word-list file that follows; the rest drives lookups,
-// insertions, deletions, rebuilds and saves. After every step the dictionary
-// is held against plain references (a byte-at-a-time parse, a list kept
-// alongside, scans of its groups) and the first disagreement aborts.
+// endian, 15 bits) give the length of a word-list file that follows, whose
+// bytes are a pattern for a list of up to 2 MB when the top bit is set (see
+// expand; PALITRA_FUZZ_SMALL_LISTS in the environment passes over such inputs);
+// the rest drives lookups, insertions, deletions, rebuilds and saves.
+// After every step the dictionary is held against plain references (a byte-at-
+// a-time parse, a list kept alongside, scans of its groups) and the first
+// disagreement aborts.
 #include "core/dictionary/Dictionary.h"
 #include "core/dictionary/WordListFile.h"
 
@@ -19,6 +22,35 @@ using Words = std::vector<std::string>; // words[i] is position i + 1
 
 #define CHECK(condition)                                                                                               \
     ((condition) ? void() : (std::fprintf(stderr, "line %d: %s\n", __LINE__, #condition), std::abort()))
+
+// The list a pattern makes: 0x01 k lengthens the field begun, by repeats of its
+// last letter (A for none), to 65,532 + k % 8 + k / 8 * 65,536 letters; 0x02 n
+// puts in its place (n % 32 + 1) * 1,024 fields, its letters and four more
+// counting up (AAAA, AAAB, ...), each with CR LF. Any other byte stays.
+std::string expand(std::string_view pattern)
+{
+    constexpr std::size_t Largest = 2 << 20;
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size() && out.size() < Largest; ++i) {
+        if ((pattern[i] != '\x01' && pattern[i] != '\x02') || i + 1 == pattern.size()) {
+            out += pattern[i];
+            continue;
+        }
+        const auto k = static_cast<unsigned char>(pattern[i + 1]);
+        const std::size_t begun = out.find_last_of(",\r\n") + 1, letters = out.size() - begun; // npos + 1 is 0
+        const std::string stem = out.substr(begun);
+        if (pattern[i++] == '\x01') {
+            const std::size_t length = std::min(Largest, 65532 + k % 8 + k / 8 * std::size_t(65536));
+            out.append(std::max(length, letters) - letters, letters == 0 ? 'A' : out.back());
+            continue;
+        }
+        out.resize(begun);
+        for (std::size_t n = 0; n < (k % 32 + 1) * 1024u && out.size() < Largest; ++n)
+            out += stem + char('A' + n / 17576 % 26) + char('A' + n / 676 % 26) + char('A' + n / 26 % 26)
+                + char('A' + n % 26) + "\r\n";
+    }
+    return out;
+}
 
 Words referenceParse(std::string_view bytes)
 {
@@ -82,17 +114,25 @@ void checkLookups(const Dictionary& d, const std::string& word)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::size_t header = size < 2 ? 0 : 2;
-    const std::size_t fileSize = size < 2 ? size : std::min<std::size_t>(size - 2, data[0] | data[1] << 8);
-    const std::string_view file(reinterpret_cast<const char*>(data) + header, fileSize);
+    const std::size_t fileSize = size < 2 ? size : std::min<std::size_t>(size - 2, data[0] | (data[1] & 0x7F) << 8);
+    const std::string_view pattern(reinterpret_cast<const char*>(data) + header, fileSize);
+    const bool large = size >= 2 && data[1] & 0x80;
+    static const bool smallOnly = std::getenv("PALITRA_FUZZ_SMALL_LISTS") != nullptr;
+    if (large && smallOnly)
+        return 0;
+    const std::string file = large ? expand(pattern) : std::string(pattern);
     Words words = referenceParse(file);
     Words indexed = words;
     Dictionary dictionary = Dictionary::fromWordList(QByteArray(file.data(), qsizetype(file.size())));
-    const std::uint8_t* next = data + header + fileSize;
+    const std::uint8_t* next = data + header + pattern.size();
     const auto byte = [&] { return next < data + size ? *next++ : std::uint8_t(0); };
-    const auto someWord = [&] { // an entry, cut short or lengthened, or made of letters (and now and then another byte)
-        std::string made =
-            words.empty() || byte() % 3 == 0 ? std::string() : words[(byte() << 8 | byte()) % words.size()];
-        made.resize(std::min<std::size_t>(made.size(), byte() % 12));
+    // An entry, whole or cut short, lengthened, or made of letters (and now and then another byte).
+    const auto someWord = [&] {
+        std::string made = words.empty() || byte() % 3 == 0
+            ? std::string()
+            : words[(byte() << 16 | byte() << 8 | byte()) % words.size()];
+        const std::size_t cut = byte() % 12;
+        made.resize(cut == 11 ? made.size() : std::min<std::size_t>(made.size(), cut));
         for (int extra = byte() % 4; extra > 0; --extra) {
             const std::uint8_t b = byte();
             made += b < 0xE0 ? "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xD1"[b % 27] : b == 0xE0 ? '\xF1' : char(b);
@@ -101,7 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     for (int step = 0; step <= 48; ++step) {
         checkIndex(dictionary, words, indexed);
-        for (std::size_t i = 0; i < words.size(); i += 1 + words.size() / 200)
+        const std::size_t samples = words.size() > 4096 ? 4 : 200; // a large list's groups take long to scan
+        for (std::size_t i = 0; i < words.size(); i += 1 + words.size() / samples)
             checkLookups(dictionary, words[i]);
         if (next == data + size)
             return 0;

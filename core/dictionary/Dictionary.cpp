@@ -14,9 +14,15 @@ namespace palitra {
 
 namespace {
 
-// The length of an entry of this many letters or more is found at its end,
-// the field end that always follows its letters.
+// The length of an entry of this many letters or more is kept aside (see
+// longLengths_).
 constexpr std::uint16_t LongEntry = 0xFFFF;
+
+// A group is in order when its entries' first 26 letters are: the longest word
+// of a 25-tile board and one letter more, which is all of an entry that its
+// order against such a word can depend on (see ordered()). A lookup of a
+// longer word scans its group.
+constexpr std::size_t OrderedLetters = 26;
 
 // A list this large is read in two halves at once (see readEntries).
 constexpr std::size_t TwoHalves = 1 << 20;
@@ -81,11 +87,19 @@ Dictionary::Dictionary()
 Dictionary::Dictionary(const std::vector<std::string>& entries)
 {
     entries_.reserve(entries.size());
-    for (const std::string& entry : entries) {
-        entries_.emplace_back(std::size_t(bytes_.size()), storedLength(entry.size()));
-        bytes_.append(entry.data(), static_cast<qsizetype>(entry.size())).append('\n');
-    }
+    for (const std::string& entry : entries)
+        entries_.push_back(appendLetters(entry));
     buildPrefixIndex();
+}
+
+// Puts `word` and a line end at the end of the buffer; returns where it lies.
+Dictionary::Span Dictionary::appendLetters(std::string_view word)
+{
+    const Span span(std::size_t(bytes_.size()), storedLength(word.size()));
+    if (span.length == LongEntry)
+        longLengths_.push_back(LongLength{span.offset, static_cast<std::uint32_t>(word.size())});
+    bytes_.append(word.data(), static_cast<qsizetype>(word.size())).append('\n');
+    return span;
 }
 
 Dictionary::GroupInfo Dictionary::groupOf(std::size_t index, std::string_view word) const
@@ -100,9 +114,6 @@ Dictionary Dictionary::fromWordList(QByteArray bytes)
     Dictionary dictionary;
     dictionary.bytes_ = std::move(bytes);
     dictionary.readEntries();
-    if (!dictionary.bytes_.isEmpty() && !isFieldEnd(std::as_const(dictionary.bytes_).back())
-        && dictionary.entries_.back().length == LongEntry)
-        dictionary.bytes_.append('\n');
     return dictionary;
 }
 
@@ -126,6 +137,8 @@ Dictionary::Part Dictionary::readPart(std::size_t from, std::size_t to, std::siz
             end = part.entries.data() + part.entries.size();
         }
         *out++ = Span(from + start, storedLength(length));
+        if (length >= LongEntry) [[unlikely]]
+            part.longLengths.push_back(LongLength{std::uint32_t(from + start), std::uint32_t(length)});
         const std::string_view word(letters.data() + start, length);
         if (const std::uint32_t key = prefixKey(word); length > 0 && key != prefix) [[unlikely]] {
             prefix = key;
@@ -167,6 +180,8 @@ void Dictionary::readEntries()
     entries_ = std::move(first.entries);
     if (entries_.capacity() > entries_.size() + entries_.size() / 3)
         entries_.shrink_to_fit();
+    longLengths_ = std::move(first.longLengths);
+    longLengths_.insert(longLengths_.end(), second.longLengths.begin(), second.longLengths.end());
     for (GroupInfo& group : second.groups)
         group.start += static_cast<std::uint32_t>(count);
     const bool runsOn = !first.groups.empty() && !second.groups.empty()
@@ -193,9 +208,10 @@ inline std::string_view Dictionary::entry(std::size_t index) const
 
 std::string_view Dictionary::longEntry(Span span) const
 {
-    const char* const letters = bytes_.constData() + span.offset;
-    const char* const end = bytes_.constData() + bytes_.size();
-    return std::string_view(letters, std::size_t(std::find_if(letters + LongEntry, end, isFieldEnd) - letters));
+    const auto found = std::lower_bound(longLengths_.begin(), longLengths_.end(), span.offset,
+                                        [](const LongLength& l, std::uint32_t offset) { return l.offset < offset; });
+    assert(found != longLengths_.end() && found->offset == span.offset);
+    return std::string_view(bytes_.constData() + span.offset, found->length);
 }
 
 std::string_view Dictionary::word(std::size_t position) const
@@ -243,8 +259,11 @@ void Dictionary::buildPrefixIndex()
     deletedSinceIndexed_ = false;
 }
 
-// Whether the non-empty entries of a group are in byte order (which, sharing
-// their first bytes, is sortKey order): found out once, when first asked.
+// Whether the first OrderedLetters letters of the non-empty entries of a group
+// are in byte order (which, sharing their first bytes, is sortKey order):
+// found out once, when first asked. For a word w shorter than that, cutting
+// an entry e there keeps whether e < w, e == w and e starts with w, so a
+// search for w may halve a group ordered so, as if wholly in order.
 bool Dictionary::ordered(std::size_t number) const
 {
     const GroupInfo& group = groups_[number];
@@ -253,7 +272,7 @@ bool Dictionary::ordered(std::size_t number) const
         std::string_view previous;
         group.order = Order::Ordered;
         for (std::size_t index = range.first - 1; index < range.last && group.order == Order::Ordered; ++index) {
-            const std::string_view word = entry(index);
+            const std::string_view word = entry(index).substr(0, OrderedLetters);
             if (word.empty())
                 continue;
             if (word < previous)
@@ -306,7 +325,7 @@ std::size_t Dictionary::findWord(std::string_view word) const
     const PrefixGroup group = findPrefixGroup(word);
     if (!group.found())
         return 0;
-    if (ordered(group.number)) {
+    if (word.size() < OrderedLetters && ordered(group.number)) {
         // In an ordered group the first entry not below the word is its first copy, if any.
         const std::size_t index = firstNotBelow(group.first - 1, group.last,
                                                 [word](std::string_view entry) { return bytesBelow(entry, word); });
@@ -324,7 +343,8 @@ std::size_t Dictionary::firstWordStartingWith(const PrefixGroup& group, std::str
     if (!group.found() || group.number > prefixCount() || group.first == 0 || group.last > wordCount())
         return 0;
     const PrefixGroup indexed = groupNumbered(group.number);
-    if (indexed.first == group.first && indexed.last == group.last && ordered(group.number)) {
+    if (indexed.first == group.first && indexed.last == group.last && start.size() < OrderedLetters
+        && ordered(group.number)) {
         // The entries beginning with `start` are the smallest ones not below it.
         const std::size_t index = firstNotBelow(group.first - 1, group.last,
                                                 [start](std::string_view entry) { return bytesBelow(entry, start); });
@@ -345,9 +365,7 @@ std::string Dictionary::addWord(std::string_view word)
     const auto added = static_cast<qsizetype>(upper.size() + 1);
     if (bytes_.capacity() - bytes_.size() < added)
         bytes_.reserve(bytes_.size() + added + SpareLetters);
-    entries_.insert(entries_.begin() + std::ptrdiff_t(index),
-                    Span(std::size_t(bytes_.size()), storedLength(upper.size())));
-    bytes_.append(upper.data(), added - 1).append('\n');
+    entries_.insert(entries_.begin() + std::ptrdiff_t(index), appendLetters(upper));
     if (upper.empty() || !insertIntoIndex(index, upper))
         buildPrefixIndex();
     return upper;
@@ -388,7 +406,7 @@ std::size_t Dictionary::insertionIndex(std::string_view word)
             continue;
         const PrefixGroup group = groupNumbered(number);
         std::size_t index = group.first - 1;
-        if (byPrefix == 0 && prefix(number) == word.substr(0, 2) && ordered(number))
+        if (byPrefix == 0 && prefix(number) == word.substr(0, 2) && word.size() < OrderedLetters && ordered(number))
             index = firstNotBelow(group.first - 1, group.last, notGreater);
         else
             while (index < group.last && (entries_[index].length == 0 || (byPrefix == 0 && notGreater(entry(index)))))

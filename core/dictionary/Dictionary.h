@@ -35,6 +35,11 @@ struct PrefixGroup {
 // entry's letters never move: an insertion appends the word's letters and
 // moves only the offsets. Whether a group is in order, which lets a lookup
 // halve it instead of scanning it, is found out the first time it is needed.
+//
+// An entry costs the same whatever its length: the lengths that do not fit in
+// 16 bits are kept aside, found once as the entries are read, and the order of
+// a group is judged on its entries' first OrderedLetters letters, which decide
+// how they sort against any word a board spells.
 class Dictionary {
 public:
     Dictionary();
@@ -82,7 +87,7 @@ public:
 private:
 #pragma pack(push, 1)
     // Where an entry's letters lie in the buffer; a length of LongEntry (see
-    // Dictionary.cpp) runs to the field end that follows them.
+    // Dictionary.cpp) is kept in longLengths_.
     struct Span {
         Span() { } // left unset, so that room for a whole list is made without writing it
         Span(std::size_t offset, std::uint16_t length)
@@ -94,6 +99,11 @@ private:
         std::uint16_t length;
     };
 #pragma pack(pop)
+    // The length of an entry of LongEntry letters or more, by its offset.
+    struct LongLength {
+        std::uint32_t offset;
+        std::uint32_t length;
+    };
     enum class Order : std::uint8_t { Unknown, Ordered, Unordered };
     struct GroupInfo {
         std::uint32_t start;
@@ -111,9 +121,11 @@ private:
     struct Part {
         std::vector<Span> entries;
         std::vector<GroupInfo> groups;
+        std::vector<LongLength> longLengths;
     };
     Part readPart(std::size_t from, std::size_t to, std::size_t room) const;
     void readEntries();
+    Span appendLetters(std::string_view word);
     void indexFirstGroups();
     PrefixGroup groupNumbered(std::size_t number) const;
     bool ordered(std::size_t number) const;
@@ -125,7 +137,8 @@ private:
     QByteArray bytes_;
     // Position p (1..wordCount()) is entry p - 1; position 0 is always empty and not stored.
     std::vector<Span> entries_;
-    std::vector<GroupInfo> groups_; // groups_[0] unused
+    std::vector<LongLength> longLengths_; // in the order of their offsets
+    std::vector<GroupInfo> groups_;       // groups_[0] unused
     std::unordered_map<std::uint32_t, std::size_t> firstGroupByPrefix_;
     bool deletedSinceIndexed_ = false; // an entry emptied since the index was last built
 };
