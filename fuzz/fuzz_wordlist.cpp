@@ -172,7 +172,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 first->clear();
             break;
         }
-        case 3: dictionary.buildPrefixIndex(), indexed = words; break;
+        case 3:
+            dictionary.buildPrefixIndex();
+            indexed = words;
+            break;
         default: { // saved: the entries neither empty nor blank, each with CR LF; read back in order
             QBuffer buffer;
             buffer.open(QIODevice::WriteOnly);

@@ -15,9 +15,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 
 using namespace palitra;
 using namespace palitra::test;
@@ -108,6 +112,12 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("pipe")), 0600) == 0
                 && QFile::link("/dev/zero", dir.filePath("zero")));
         QVERIFY(QFile::link(dir.filePath("loop"), dir.filePath("loop")));
+        sockaddr_un socketName{};
+        socketName.sun_family = AF_UNIX;
+        std::strncpy(socketName.sun_path, QFile::encodeName(dir.filePath("socket")).constData(),
+                     sizeof socketName.sun_path - 1);
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::bind(socket, reinterpret_cast<const sockaddr*>(&socketName), sizeof socketName) == 0);
         DictionaryStore store;
         QVERIFY(!store.load(path));
         using K = FileProblem::Kind;
@@ -116,12 +126,14 @@ private slots:
                                                 {"folder", K::NotAFile, EISDIR},
                                                 {"pipe", K::NotAFile, 0},
                                                 {"zero", K::NotAFile, 0},
+                                                {"socket", K::NotAFile, ENXIO},
                                                 {"loop", K::Unreadable, ELOOP}}) {
             const std::optional<FileProblem> problem = store.load(dir.filePath(name));
             QVERIFY2(problem && problem->kind == kind && problem->path == dir.filePath(name)
                          && problem->systemError == error,
                      name);
         }
+        ::close(socket);
         QVERIFY(store.path() == path && store.dictionary().wordCount() == 1'000'000);
     }
 
@@ -156,6 +168,11 @@ private slots:
         other.strikeWord("COSA");
         QVERIFY(!other.save());
         QCOMPARE(readFile(path), QByteArray("CASA \r\nCIMA\r\nZORRO\r\n"));
+        // A list saved again at the same size is still another list.
+        const std::optional<FileStamp> before = WordListFile::stamp(path);
+        QVERIFY(!WordListFile::write(path, Dictionary({"CASA ", "CIMA", "ZORRA"})));
+        QVERIFY(before && WordListFile::stamp(path) && WordListFile::stamp(path)->size == before->size
+                && WordListFile::stamp(path) != before);
     }
 
     void installedForEveryUser()

@@ -480,8 +480,10 @@ private slots:
         SeededRandom random(20240611);
         for (int deal = 0; deal < 2000; ++deal) {
             std::string dealt;
-            for (const char letter : dealBoard(bag, random))
-                dealt += letter, everDealt.insert(letter);
+            for (const char letter : dealBoard(bag, random)) {
+                dealt += letter;
+                everDealt.insert(letter);
+            }
             for (const char letter : dealt)
                 QVERIFY(std::count(dealt.begin(), dealt.end(), letter)
                         <= std::count(BagLetters.begin(), BagLetters.end(), letter));

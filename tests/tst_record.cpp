@@ -37,7 +37,8 @@ std::set<std::string> bruteForce(const Board& board, const std::vector<std::stri
     std::vector<int> path;
     std::string letters;
     std::function<void(int)> extend = [&](int cell) {
-        path.push_back(cell), letters.push_back(board[cell]);
+        path.push_back(cell);
+        letters.push_back(board[cell]);
         if (beginnings.count(letters)) {
             if (letters.size() >= 3 && whole.count(letters))
                 found.insert(letters);
@@ -45,7 +46,8 @@ std::set<std::string> bruteForce(const Board& board, const std::vector<std::stri
                 if (touching(cell, next) && std::find(path.begin(), path.end(), next) == path.end())
                     extend(next);
         }
-        path.pop_back(), letters.pop_back();
+        path.pop_back();
+        letters.pop_back();
     };
     for (int cell = 0; cell < CellCount; ++cell)
         extend(cell);

@@ -13,6 +13,7 @@
 #include "ui/MessageBoxPrompts.h"
 #include "ui/OptionsDialog.h"
 #include "ui/Session.h"
+#include "ui/StatisticsWindow.h"
 #include "ui/Texts.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
@@ -42,12 +44,20 @@ struct Desktop final : Prompts, Shell {
     QStringList log, calls;
     QList<bool> answers;
     std::function<void(const QString&)> during = [](const QString&) {};
-    bool ask(const QString& text) override { return record("ask: " + text), answers.isEmpty() || answers.takeFirst(); }
+    bool ask(const QString& text) override
+    {
+        record("ask: " + text);
+        return answers.isEmpty() || answers.takeFirst();
+    }
     void inform(const QString& text) override { record("inform: " + text); }
     void warn(const QString& text) override { record("warn: " + text); }
     void error(const QString& text) override { record("error: " + text); }
     void open(const QString& target, const QString& folder) override { calls << target + ' ' + folder; }
-    void record(const QString& entry) { log << entry, during(entry); }
+    void record(const QString& entry)
+    {
+        log << entry;
+        during(entry);
+    }
 };
 
 // The main window on a list of its own, with fake seams. Modal dialogs but the loading window are handed,
@@ -161,10 +171,23 @@ struct Window {
     }
 };
 
+QString column(const QTableWidget* table, int level)
+{
+    QStringList cells;
+    for (int row = 0; row < table->rowCount(); ++row)
+        cells << table->item(row, level)->text();
+    return cells.join('|');
+}
+
 // Calls `painted` before each painting of the widgets it watches.
 struct PaintSpy final : QObject {
     std::function<void()> painted;
-    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Paint && (painted(), false); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted();
+        return false;
+    }
 };
 
 // The darkest grey in a widget's picture: 0 where black letters are drawn.
@@ -358,7 +381,8 @@ private slots:
                 continue;
             const auto commons = [&w] { return joined(entriesOf(*w.words.commonWords()), &QString::fromStdString); };
             QCOMPARE(commons(), QStringLiteral("CASA,SOL"));
-            w.words.strikeWord("SOL"), w.words.addWord("ZORRO");
+            w.words.strikeWord("SOL");
+            w.words.addWord("ZORRO");
             QCOMPARE(commons(), QStringLiteral("CASA,"));
             QVERIFY(!w.words.save() && !readFile(w.folder.filePath("Palitra.pal")).contains("\nSOL\r"));
             QCOMPARE(readFile(w.folder.filePath("Comunes.pal")), QByteArray("CASA\r\nSOL\r\nZORRO\r\n"));
@@ -396,7 +420,10 @@ private slots:
         w.startRound(); // time runs out under the about window too: the round ends once it closes
         w.walkToTheEnd();
         w.desktop.log.clear();
-        w.handlers[names::aboutWindow] = [&](QDialog*) { w.runOutOfTime(), w.desktop.log << "about"; };
+        w.handlers[names::aboutWindow] = [&](QDialog*) {
+            w.runOutOfTime();
+            w.desktop.log << "about";
+        };
         w.control<QAction>(names::aboutAction)->trigger();
         QCOMPARE(w.desktop.log.join('|'), QStringLiteral("about|inform: Se acabó el tiempo."));
         QCOMPARE(w.opened.join(' '), "FormQuindaro Form3 Form2 FormQuindaro Form4");
@@ -437,23 +464,61 @@ private slots:
         w.handlers[names::boardWordsWindow] = [&](QDialog* dialog) {
             auto* list = dialog->findChild<QTreeWidget*>(names::boardWordsList);
             for (int row = 0; row < list->topLevelItemCount(); ++row)
-                shown << list->topLevelItem(row)->text(0) + ' ' + list->topLevelItem(row)->text(2);
-            const QTreeWidgetItem* casa = list->topLevelItem(int(shown.indexOf("CASA el ordenador")));
+                shown << list->topLevelItem(row)->text(0) + ' ' + list->topLevelItem(row)->text(1) + ' '
+                        + list->topLevelItem(row)->text(2);
+            const QTreeWidgetItem* casa = list->topLevelItem(int(shown.indexOf("CASA 1 el ordenador")));
+            shown << dialog->findChild<QLabel*>(names::boardWordsSummary)->text();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(casa).center());
         };
         w.handlers[names::statisticsWindow] = [&](QDialog*) { shown << "record"; };
         review->trigger();
         w.control<QAction>(names::statisticsAction)->trigger();
         QCOMPARE(shown.join(','),
-                 QStringLiteral("PUÑAL el ordenador,CASA el ordenador,COSA el ordenador,"
-                                "MESA el ordenador,SOLA el ordenador,SOL tú,UÑA el ordenador,record"));
+                 QStringLiteral("PUÑAL 2 el ordenador,CASA 1 el ordenador,COSA 1 el ordenador,"
+                                "MESA 1 el ordenador,SOLA 1 el ordenador,SOL 1 tú,UÑA 1 el ordenador,"
+                                "Has encontrado 1 de 7 palabras: 1 de 8 puntos.,record"));
+        QCOMPARE(texts::boardWordsSummary(1, 1, 1, 1), "Has encontrado 1 de 1 palabra: 1 de 1 punto.");
         QVERIFY(w.lit(3) && w.lit(5) && w.lit(6) && w.lit(7) && !w.lit(0) && w.differs().isEmpty());
+    }
+
+    void statisticsWindow()
+    {
+        // Each level's column shows its record; Borrar empties the record and its file once the player says yes.
+        QTemporaryDir folder;
+        GameRecord record;
+        record.load(folder.path());
+        record.recordRound(1, 7, {"SOL", "PU\321AL"}, 3, 8, QDate(2024, 5, 3));
+        record.recordRound(1, 4, {"CASA"}, 1, 2, QDate(2024, 5, 4));
+        record.recordGameEnd(1, Outcome::Won);
+        record.recordGameEnd(1, Outcome::Abandoned);
+        record.recordGameEnd(2, Outcome::Lost);
+        QVERIFY(record.save());
+        Desktop prompts;
+        prompts.answers = {false, true};
+        StatisticsWindow window(record, prompts);
+        const auto* table = window.findChild<QTableWidget*>(names::statisticsTable);
+        const QString normal = QStringLiteral("2|1|0|1|2|5,5|7|PUÑAL (3/5/2024)|44 %|50 % (1 de 2)");
+        QCOMPARE(table->horizontalHeaderItem(0)->text() + table->horizontalHeaderItem(2)->text(),
+                 QStringLiteral("FácilDifícil"));
+        QCOMPARE(column(table, 1), normal);
+        QCOMPARE(column(table, 2), QStringLiteral("1|0|1|0|0|—|—|—|—|—"));
+
+        auto* clear = window.findChild<QPushButton*>(names::statisticsClearButton);
+        clear->click();
+        QCOMPARE(column(table, 1), normal);
+        clear->click();
+        QCOMPARE(column(table, 1), QStringLiteral("0|0|0|0|0|—|—|—|—|—"));
+        QCOMPARE(prompts.log, QStringList(2, "ask: " + texts::clearRecordQuestion()));
+        GameRecord read;
+        QCOMPARE(read.load(folder.path()), GameRecord::Loaded::Read);
+        QCOMPARE(read.level(1), LevelRecord{});
     }
 
     void keyboard()
     {
-        // During a round letters typed anywhere in the window spell on the board, accents and case folded;
-        // Backspace, Escape and Return do what the take-back, clear and main buttons do. Before, letters do nothing.
+        // During a round letters typed anywhere in the window spell on the board, accents and case folded, but not
+        // with Ctrl or Alt; Backspace, Escape and Return (or the keypad's Enter) do what the take-back, clear and main
+        // buttons do, and typing goes on after them. Before the round, letters do nothing.
         Window w(Words);
         QVERIFY(w.start());
         QWidget* focus = w.control(names::actionButton);
@@ -469,6 +534,12 @@ private slots:
         QCOMPARE(w.text(names::wordLabel), QStringLiteral("U")); // accents folded
         QTest::keyClick(focus, Qt::Key_Escape);
         QVERIFY(w.game.playerPath().empty() && w.differs().isEmpty());
+        QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(focus, Qt::Key_C, Qt::AltModifier);
+        QVERIFY(w.game.playerPath().empty());
+        QTest::keyClicks(focus, "casa");
+        QTest::keyClick(focus, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(w.items(names::playerWordsList), (QStringList{"SOL", "CASA"}));
     }
 
     void questionIgnoresKeysAtFirst()

@@ -13,7 +13,7 @@ import time
 
 from palitra_e2e import BOX_TITLE, Palitra, XSession, check, is_white, pixels, run, wait_until
 
-ROUND = 125  # seconds: the shortest round (2 minutes) and some
+ROUND = 185  # seconds: a round of the options as they open (3 minutes) and some
 
 
 def letters_shown(game, shot):  # a letter's dark strokes on any tile
@@ -70,4 +70,4 @@ def play(program, word_list, artifacts):
 
 
 if __name__ == "__main__":
-    run(play, *sys.argv[1:4], limit=240)
+    run(play, *sys.argv[1:4], limit=300)
