@@ -2,6 +2,7 @@
 
 #include "core/game/Scoring.h"
 #include "ui/ControlNames.h"
+#include "ui/Style.h"
 #include "ui/Texts.h"
 
 #include <QHBoxLayout>
@@ -14,9 +15,7 @@
 namespace palitra {
 
 BoardWordsWindow::BoardWordsWindow(const std::vector<BoardWord>& words, QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
+    : QDialog(parent, style::ClosableDialog)
 {
     setObjectName(QString::fromLatin1(names::boardWordsWindow));
     setWindowTitle(QStringLiteral("Palabras del tablero"));

@@ -41,9 +41,7 @@ void fillFrame(std::array<QRadioButton*, N>& options, QGroupBox* frame, QString 
 } // namespace
 
 OptionsDialog::OptionsDialog(GameOptions& options, Prompts& prompts, QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
+    : QDialog(parent, style::ClosableDialog)
     , options_(options)
     , prompts_(prompts)
 {

@@ -3,6 +3,7 @@
 #include "core/game/GameRecord.h"
 #include "ui/ControlNames.h"
 #include "ui/Platform.h"
+#include "ui/Style.h"
 #include "ui/Texts.h"
 
 #include <QHBoxLayout>
@@ -58,9 +59,7 @@ const Row Rows[] = {
 } // namespace
 
 StatisticsWindow::StatisticsWindow(GameRecord& record, Prompts& prompts, QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
+    : QDialog(parent, style::ClosableDialog)
     , record_(record)
     , prompts_(prompts)
 {
@@ -77,7 +76,11 @@ StatisticsWindow::StatisticsWindow(GameRecord& record, Prompts& prompts, QWidget
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table_->setMinimumSize(640, 340);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->setMinimumWidth(640);
+    // As tall as its rows, with no blank band below them.
+    table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() + table_->verticalHeader()->length()
+                             + 2 * table_->frameWidth());
 
     auto* clear = new QPushButton(QStringLiteral("Borrar"), this);
     clear->setObjectName(QString::fromLatin1(names::statisticsClearButton));

@@ -32,6 +32,10 @@ enum class Face { Sans, Mono, Arial, ArialBlack };
 // The first installed family that stands for `face`, at `points`.
 QFont font(Face face, double points, QFont::Weight weight = QFont::Normal);
 
+// A dialog with a title and a close box, and nothing else in its frame.
+constexpr Qt::WindowFlags ClosableDialog =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
 // The program's own font, the drawing's default for controls.
 QFont defaultFont();
 

@@ -16,9 +16,7 @@ namespace palitra {
 using style::twipsRect;
 
 ValidationWindow::ValidationWindow(Game& game, Prompts& prompts, QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint)
+    : QDialog(parent, style::ClosableDialog)
     , game_(game)
     , prompts_(prompts)
 {
