@@ -1,6 +1,6 @@
 #include "core/dictionary/Dictionary.h"
 #include "core/dictionary/WordListFile.h"
-#include "core/game/SeededRandom.h"
+#include "core/board/SeededRandom.h"
 #include "core/opponent/ComputerWalk.h"
 
 #include <benchmark/benchmark.h>
