@@ -274,6 +274,18 @@ private slots:
                  "No se pudo guardar el diccionario en /x: el archivo es demasiado grande.");
     }
 
+    void aDamagedRecordIsSetAside()
+    {
+        // A record of games that cannot be read is set aside at start-up, the player told once, a new one started.
+        Window w(Words);
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(QDir().mkpath(folder) && writeFile(folder + "/Estadisticas.json", "{roto"));
+        QVERIFY(w.start());
+        QCOMPARE(w.desktop.log.size(), 1);
+        QVERIFY(w.desktop.log[0].startsWith("inform: No se pudieron leer las estadísticas guardadas: se han apartado"));
+        QVERIFY(!QFile::exists(folder + "/Estadisticas.json") && w.record.level(1).played() == 0);
+    }
+
     void loadingWindowIsPaintedBeforeTheListIsRead()
     {
         // The window says it is ready to read once it has been painted with its text, and neither Escape nor the
