@@ -45,6 +45,7 @@ def play(program, word_list, artifacts):
 
             x.press(x.wait_window("the end of the round", BOX_TITLE, wait=ROUND), "Return")
             wait_until("the round to end", lambda: not x.windows(BOX_TITLE))
+            time.sleep(2)  # the validation window follows at once when the computer found words
             for validation in x.windows("^Validar palabras$"):
                 x.press(validation, "Return")
             wait_until("the validation closed", lambda: not x.windows("^Validar palabras$"))
