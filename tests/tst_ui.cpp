@@ -481,6 +481,8 @@ private slots:
             const QTreeWidgetItem* casa = list->topLevelItem(int(shown.indexOf("CASA 1 el ordenador")));
             shown << dialog->findChild<QLabel*>(names::boardWordsSummary)->text();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(casa).center());
+            shown << QString::number(w.lit(3) && w.lit(5) && w.lit(6) && w.lit(7) && !w.lit(0));
+            QTest::keyClick(list, Qt::Key_End); // UÑA, by the keyboard
         };
         w.handlers[names::statisticsWindow] = [&](QDialog*) { shown << "record"; };
         review->trigger();
@@ -488,9 +490,9 @@ private slots:
         QCOMPARE(shown.join(','),
                  QStringLiteral("PUÑAL 2 el ordenador,CASA 1 el ordenador,COSA 1 el ordenador,"
                                 "MESA 1 el ordenador,SOLA 1 el ordenador,SOL 1 tú,UÑA 1 el ordenador,"
-                                "Has encontrado 1 de 7 palabras: 1 de 8 puntos.,record"));
+                                "Has encontrado 1 de 7 palabras: 1 de 8 puntos.,1,record"));
         QCOMPARE(texts::boardWordsSummary(1, 1, 1, 1), "Has encontrado 1 de 1 palabra: 1 de 1 punto.");
-        QVERIFY(w.lit(3) && w.lit(5) && w.lit(6) && w.lit(7) && !w.lit(0) && w.differs().isEmpty());
+        QVERIFY(w.lit(16) && w.lit(17) && w.lit(18) && !w.lit(3) && w.differs().isEmpty());
     }
 
     void statisticsWindow()

@@ -40,8 +40,13 @@ BoardWordsWindow::BoardWordsWindow(const std::vector<BoardWord>& words, QWidget*
             new QTreeWidgetItem(list_, {texts::word(word.word), QString::number(points), texts::foundBy(word.foundBy)});
         item->setTextAlignment(1, Qt::AlignRight);
     }
+    // A click, or the arrow keys, light the word's path.
     connect(list_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { emit wordChosen(list_->indexOfTopLevelItem(item)); });
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item)
+            emit wordChosen(list_->indexOfTopLevelItem(item));
+    });
 
     auto* summary =
         new QLabel(texts::boardWordsSummary(wordsFound, static_cast<int>(words.size()), pointsFound, pointsHeld), this);

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Plays a whole round of Palitra under Xvfb, as a player would: a word added, the round paused (no letters, the
-clock still) and resumed with a click on the board, the round's end, the board's words (F4) with a click lighting
-the player's word, the record of games read from its window and its file, and the exit with the word saved.
+clock still) and resumed with a click on the board, the round's end, the board's words (F4) with the player's
+word chosen and lit on the board, the record of games read from its window and its file, and the exit with the word saved.
 usage: run-round.py PROGRAM WORD_LIST ARTIFACT_FOLDER (exit 0 passed, 1 failed, 77 skipped)"""
 
 import json
@@ -11,7 +11,7 @@ import sys
 import tempfile
 import time
 
-from palitra_e2e import BOX_TITLE, Palitra, XSession, check, is_white, pixels, run, wait_until
+from palitra_e2e import BOX_TITLE, Palitra, XSession, check, is_light_green, is_white, pixels, run, wait_until
 
 ROUND = 185  # seconds: a round of the options as they open (3 minutes) and some
 
@@ -53,8 +53,11 @@ def play(program, word_list, artifacts):
             x.xdotool("windowfocus", game.window, "key", "F4")
             review = x.wait_window("the board's words", "^Palabras del tablero$")
             x.screenshot(review, os.path.join(artifacts, "board-words.png"))
+            x.press(review, "End")  # the player's word, the only one of three letters, comes last: its path lit
             x.press(review, "Escape")
             wait_until("the board's words closed", lambda: not x.windows("^Palabras del tablero$"))
+            game.wait_screen("the player's word lit on the board", lambda shot: all(
+                (is_light_green if t in (0, 1, 2) else is_white)(game.colour(shot, t)) for t in range(25)))
 
             x.xdotool("windowfocus", game.window, "key", "alt+j", "e")
             statistics = x.wait_window("the record of games", "^Estadísticas$")
