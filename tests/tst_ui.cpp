@@ -343,6 +343,7 @@ private slots:
         QCOMPARE(w.text(names::clockLabel), QStringLiteral("178")); // whole seconds left
         w.walkToTheEnd();
         QCOMPARE(w.differs(), QString()); // the computer's words listed as it finds them, out of sight
+        QCOMPARE(w.items(names::computerPathsList).first(), QStringLiteral("000102")); // SOL, two digits a cell
         QVERIFY(w.control<QTimer>(names::roundTimer)->interval() == w.game.roundTimerInterval()
                 && w.game.roundTimerInterval() > 16);
         w.press(names::clearButton);
