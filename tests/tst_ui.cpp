@@ -553,7 +553,7 @@ private slots:
         QTest::keyClick(focus, Qt::Key_C, Qt::AltModifier);
         QVERIFY(w.game.playerPath().empty());
         QTest::keyClicks(focus, "casa");
-        QTest::keyClick(focus, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(w.control(names::playerWordsList), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(w.items(names::playerWordsList), (QStringList{"SOL", "CASA"}));
     }
 
