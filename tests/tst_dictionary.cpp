@@ -251,7 +251,8 @@ private slots:
             QDir().mkdir(dir.filePath("program"));
             for (int round = 0; round < 100; ++round) {
                 QFile::setPermissions(dir.filePath("program"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-                writeFile(program, list) && (QFile::remove(dir.filePath("user/Palitra.cambios")) || true);
+                writeFile(program, list);
+                QFile::remove(dir.filePath("user/Palitra.cambios"));
                 if (round % 2) // installed for every user
                     QFile::setPermissions(dir.filePath("program"), QFile::ReadOwner | QFile::ExeOwner);
                 DictionaryStore store, after;
@@ -264,7 +265,8 @@ private slots:
                         ::close(gate[1]);
                         ::_exit(::read(gate[0], &round, 1) == 0 && !store.save() ? 0 : 1);
                     }
-                ::close(gate[0]), ::close(gate[1]); // both save now
+                ::close(gate[0]); // both save now
+                ::close(gate[1]);
                 int status = 0, failed = 0;
                 while (::wait(&status) > 0)
                     failed += status != 0;

@@ -99,7 +99,11 @@ struct Play {
             {"start", [&] { game.pressAction(); }},
             {"shuffle", [&] { game.pressAction(); }},
             {"submit", [&] { submit(); }},
-            {"deal", [&] { random.values = drawsDealing(TestBoard) << drawOfCell(0), game.dealTick(); }},
+            {"deal",
+             [&] {
+                 random.values = drawsDealing(TestBoard) << drawOfCell(0);
+                 game.dealTick();
+             }},
             {"deal?", [&] { game.dealTick(); }},
             {"<", [&] { game.takeBackLetter(); }},
             {"x", [&] { game.clearWord(); }},

@@ -360,8 +360,10 @@ private slots:
                 auto* list = dialog->findChild<QListWidget*>(names::validationList);
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                                   list->visualItemRect(list->item(punal)).center());
-                for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Delete, Qt::Key_Space}) // messages so far after each
-                    QTest::keyClick(list, key), seen += QString::number(w.desktop.log.size());
+                for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Delete, Qt::Key_Space}) { // messages so far after each
+                    QTest::keyClick(list, key);
+                    seen += QString::number(w.desktop.log.size());
+                }
                 seen += "Form4:" + list->item(punal)->text() + ':' + w.items(names::computerWordsList)[punal] + ' ';
                 QTest::keyClick(list, Qt::Key_Return);
                 seen += dialog->isVisible() ? "open " : "closed ";
